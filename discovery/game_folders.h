@@ -1,0 +1,40 @@
+#pragma once
+
+#include "discovery/game_root.h"
+#include "patching/io_error.h"
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvell::discovery {
+
+inline constexpr std::array<std::string_view, 3> kTextureFolders = {
+    "\\Content\\T3\\Bitmaps", "\\Content\\T3\\PCTextures\\DynamicallyLoaded", "\\System\\Data"};
+inline constexpr std::string_view kMapsFolder = "\\Content\\T3\\Maps";
+inline constexpr std::string_view kGeneratorOutput = "H:\\Projects\\Brannoch\\Presets.ini";
+
+// Custom textures in the order found (folder by folder, each folder in
+// lister order); the caller inserts them into List2. A folder that cannot be
+// listed is reported and the others are still scanned.
+struct CustomTextureScan {
+    std::vector<std::string> names;
+    std::vector<IoError> problems;
+};
+CustomTextureScan ScanCustomTextures(const GameInstall& game, const std::vector<std::string>& list4);
+
+// Full host paths of the *.ibt files of the maps folder, in lister order.
+struct MapListing {
+    std::vector<std::filesystem::path> paths;
+    std::vector<IoError> problems; // at most one: the maps folder itself
+};
+MapListing ListMapFiles(const GameInstall& game);
+
+// Writes one line 'list4.additem "<name>"' CR LF per *.dds of the texture
+// folders to output (the fixed developer path, mapped). Throws IoError; the
+// file is closed on every path.
+void GenerateTextureList(const GameInstall& game, const std::filesystem::path& output);
+
+} // namespace quorvell::discovery

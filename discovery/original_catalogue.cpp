@@ -1,0 +1,108 @@
+#include "discovery/original_catalogue.h"
+
+#include <algorithm>
+
+namespace quorvell::discovery {
+
+// The game's own textures in the folders where players drop custom ones.
+// Case matters: lookups are exact.
+const std::array<std::string_view, 88> kOriginalCatalogue = {
+    "Auldale1.dds",
+    "Auldale3.dds",
+    "Castle1.dds",
+    "Castle2.dds",
+    "Clocktower1.dds",
+    "Clocktower2.dds",
+    "docks2.dds",
+    "docks3.dds",
+    "dungeon1.dds",
+    "dungeon2.dds",
+    "Entry.dds",
+    "HammerIntro1.dds",
+    "HammerIntro2.dds",
+    "HauntedHouse1.dds",
+    "HauntedHouse2.dds",
+    "Inn.dds",
+    "KeeperCompound1.dds",
+    "KeeperCompound2.dds",
+    "Loading1.dds",
+    "loading3.DDS",
+    "museum1.dds",
+    "museum2.dds",
+    "OldQuarter1.dds",
+    "OldQuarter3.dds",
+    "PaganIntro1.dds",
+    "PaganIntro2.dds",
+    "SeasideMansion1.dds",
+    "SeasideMansion2.dds",
+    "SouthQuarter1.dds",
+    "SouthQuarter1_int1.dds",
+    "SouthQuarter3.dds",
+    "Stonemarket1.dds",
+    "Stonemarket2.dds",
+    "Stonemarket3.dds",
+    "GENiPICTstolen_D.dds",
+    "HandDrawnNoTextDemo.dds",
+    "HandDrawnWithTextDemo.dds",
+    "HDMAP_Auldale.dds",
+    "HDMAP_Castle.dds",
+    "HDMap_Castle0.dds",
+    "HDMAP_City.dds",
+    "HDMAP_Clocktower.dds",
+    "HDMAP_ClocktowerFurnace.dds",
+    "HDMAP_Docks.dds",
+    "HDMAP_Dungeon.dds",
+    "HDMAP_HammerIntro.dds",
+    "HDMAP_HauntedHouse.dds",
+    "HDMAP_Inn.dds",
+    "HDMAP_KeeperCompound.dds",
+    "HDMAP_KeeperCompoundLowerLibraries.dds",
+    "HDMAP_Museum.dds",
+    "HDMAP_OldQuarter.dds",
+    "HDMAP_PaganIntro.dds",
+    "HDMap_PaganIntro0.dds",
+    "HDMAP_Seaside.dds",
+    "HDMAP_SouthQuarter.dds",
+    "HDMAP_Stonemarket.dds",
+    "loading-english.dds",
+    "loading-french.dds",
+    "loading-german.dds",
+    "loading-italian.dds",
+    "loading-spanish.dds",
+    "LOADSCREEN-logo.dds",
+    "LOADSCREEN-logo-french.dds",
+    "META_EAXlogo.dds",
+    "META_LOOT_Art.dds",
+    "META_LOOT_Gems.dds",
+    "META_LOOT_Metal.dds",
+    "METAMap_Castle2Floor1.dds",
+    "METAMap_Castle2Floor2.dds",
+    "METAobjectives_EMPTY.dds",
+    "METAobjectives_FAIL.dds",
+    "METAobjectives_PASS.dds",
+    "mousecursor.dds",
+    "T3Calibration.dds",
+    "Atten.dds",
+    "attenuate2d.dds",
+    "badtexture.dds",
+    "bf.dds",
+    "blank.dds",
+    "Dirlight.dds",
+    "DistAtten.dds",
+    "Fog.dds",
+    "normalize.dds",
+    "NormalizeXBox.dds",
+    "specular.dds",
+    "spotlight.dds",
+    "Volume.dds",
+};
+
+std::vector<std::string> LoadOriginalCatalogue() {
+    return {kOriginalCatalogue.begin(), kOriginalCatalogue.end()};
+}
+
+bool isOriginalTexture(const std::vector<std::string>& list4, std::string_view name) {
+    return std::find(list4.begin(), list4.end(), name) != list4.end();
+}
+
+} // namespace quorvell::discovery

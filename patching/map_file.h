@@ -1,0 +1,114 @@
+#pragma once
+
+// The map file engine: the record walk over an IBT map's texture table and
+// the three operations built on it (state scan, single toggle, batch patch).
+
+#include "patching/io_error.h"
+#include "patching/texture_row.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace quorvell::patching {
+
+inline constexpr std::string_view kOverriddenSuffix = "__overridden";
+
+// Called while a walk works through a map, at most once per block of records,
+// so the caller can service its event loop (it throttles further by time).
+using YieldFn = std::function<void()>;
+
+// List1: the distinct references to custom textures met in the map being
+// scanned, as ANSI bytes exactly as they stand in the map.
+using ReferenceSet = std::unordered_set<std::string>;
+
+// "Wall_a.dds" -> "Wall_a": the row text less its last four characters.
+std::string baseNameOf(std::string_view rowText);
+
+// What one patch of one map did.
+struct PatchOutcome {
+    std::size_t referencesChanged = 0;
+    // Row texts of textures that could not be switched on because their base
+    // name is longer than 51 bytes (the overridden reference would not end
+    // inside the 64-byte name field). Each text is named once per map.
+    std::vector<std::string> notSwitchedOn;
+    // The map was gone when it was opened; nothing was done to it.
+    bool vanished = false;
+};
+
+// Lookup from reference text to the first row that it matches (plain or
+// overridden), built once per scan of all maps.
+class ScanIndex {
+public:
+    explicit ScanIndex(const TextureRows& rows);
+    // Row index of the first row matching the reference, if any.
+    std::optional<std::size_t> firstMatch(std::string_view reference) const;
+
+private:
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const noexcept;
+    };
+    std::unordered_map<std::string, std::size_t, Hash, std::equal_to<>> first_;
+};
+
+// Scans one map for overridden references. Adds each newly met custom
+// reference to list1 and returns the rows that get a check mark, in the order
+// met. Opens the map for reading only. A map without the signature yields
+// nothing; a vanished map yields nothing. Throws IoError.
+std::vector<std::size_t> ScanMapFile(const std::filesystem::path& mapPath, const ScanIndex& index,
+                                     ReferenceSet& list1, const YieldFn& yield = {});
+
+// The texture that a single toggle switches, prepared once per toggle.
+class ToggleTarget {
+public:
+    explicit ToggleTarget(std::string_view rowText);
+    const std::string& rowText() const { return rowText_; }
+    // ANSI base name; nullopt when the name has no ANSI form (it matches nothing).
+    const std::optional<std::string>& base() const { return base_; }
+
+private:
+    std::string rowText_;
+    std::optional<std::string> base_;
+};
+
+// Flips every reference to the texture in one map: plain -> overridden,
+// overridden -> plain. Throws IoError.
+PatchOutcome PatchTextureInMap(const std::filesystem::path& mapPath, const ToggleTarget& target,
+                               const YieldFn& yield = {});
+
+// For every reference text, what the batch does to it, decided once from the
+// check marks by "the first matching row that disagrees decides".
+class BatchIndex {
+public:
+    explicit BatchIndex(const TextureRows& rows);
+
+    enum class Action : std::uint8_t { SwitchOn, SwitchOff };
+    struct Decision {
+        Action action;
+        std::size_t row; // the deciding row
+    };
+    std::optional<Decision> decide(std::string_view reference) const;
+    const TextureRows& rows() const { return rows_; }
+
+private:
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const noexcept;
+    };
+    TextureRows rows_;
+    std::unordered_map<std::string, Decision, Hash, std::equal_to<>> decisions_;
+};
+
+// Brings one map in line with the check marks. Throws IoError.
+PatchOutcome PatchPresetInMap(const std::filesystem::path& mapPath, const BatchIndex& index,
+                              const YieldFn& yield = {});
+
+} // namespace quorvell::patching

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvell::presets {
+
+// Presets.ini as the loader leaves it: every line in file order (List5) and
+// the name of every name line (Combo1), both as UTF-8.
+struct PresetFile {
+    std::vector<std::string> lines; // List5
+    std::vector<std::string> names; // Combo1
+};
+
+// Splits file bytes (ANSI code page) into lines at CR LF or a lone CR; a lone
+// LF is an ordinary character; nothing is trimmed.
+PresetFile parsePresetText(std::string_view ansiBytes);
+
+// "<workingDir>\Presets.ini" (the native separator on Linux). nullopt when the
+// file does not exist; throws IoError when it exists but cannot be read.
+std::optional<PresetFile> import_presetS(const std::filesystem::path& workingDir);
+
+// The name of a name line (text before the first "{"), or nullopt.
+std::optional<std::string_view> presetNameOf(std::string_view line);
+
+} // namespace quorvell::presets

