@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace quorvell::patching {
+
+// Byte access to one map file by absolute offset. The record walk works
+// through this so that it runs alike over a real file and over bytes in
+// memory (the fuzz target, tests of the walk itself).
+class MapBytes {
+public:
+    virtual ~MapBytes() = default;
+    // Fills buffer from offset on and returns the number of bytes got; fewer
+    // than size only where the file ends (0 at or beyond its end).
+    virtual std::size_t read(std::uint64_t offset, char* buffer, std::size_t size) = 0;
+    // Writes all of bytes at offset, in one write.
+    virtual void write(std::uint64_t offset, std::string_view bytes) = 0;
+
+protected:
+    MapBytes() = default;
+    MapBytes(const MapBytes&) = default;
+    MapBytes& operator=(const MapBytes&) = default;
+};
+
+} // namespace quorvell::patching
