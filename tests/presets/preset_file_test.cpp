@@ -1,0 +1,113 @@
+#include "patching/io_error.h"
+#include "presets/preset_file.h"
+#include "tests/support/temp_dir.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace quorvell::presets {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct LineEndCase {
+    const char* label;
+    std::string bytes;
+    Lines lines;
+};
+
+class LineEnds : public ::testing::TestWithParam<LineEndCase> {};
+
+TEST_P(LineEnds, SplitAsALineByLineReaderDoes) {
+    EXPECT_EQ(parsePresetText(GetParam().bytes).lines, GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PresetText, LineEnds,
+    ::testing::Values(LineEndCase{"empty", "", {}}, LineEndCase{"crlf", "a\r\nb\r\n", {"a", "b"}},
+                      LineEndCase{"lone_cr", "a\rb\r", {"a", "b"}},
+                      LineEndCase{"no_final_end", "a\r\nb", {"a", "b"}},
+                      LineEndCase{"lf_is_ordinary", "a{\nb\n}\n", {"a{\nb\n}\n"}},
+                      LineEndCase{"lf_cr", "a\n\rb", {"a\n", "b"}},
+                      LineEndCase{"blank_lines_kept", "\r\n\r\nx\r\n\r\n", {"", "", "x", ""}},
+                      LineEndCase{"only_line_end", "\r\n", {""}},
+                      LineEndCase{"cr_cr_lf", "a\r\r\nb", {"a", "", "b"}},
+                      LineEndCase{"spaces_kept", "  a b  \r\n\t}\r\n", {"  a b  ", "\t}"}}),
+    [](const auto& tc) { return std::string(tc.param.label); });
+
+TEST(PresetText, NamesAreTheTextBeforeTheFirstBraceInFileOrder) {
+    const auto file = parsePresetText("junk\r\nno textures{\r\nxbrick\r\n}\r\nwalls {x{\r\n"
+                                      "a{b\r\n}\r\n{\r\nwalls {\r\n}\r\n");
+    EXPECT_EQ(file.names, (Lines{"no textures", "walls ", "a", "", "walls "}));
+    ASSERT_EQ(file.lines.size(), 10u);
+    EXPECT_EQ(file.lines[4], "walls {x{");
+    EXPECT_EQ(file.lines[0], "junk");
+}
+
+TEST(PresetText, AnsiBytesBecomeUtf8BeforeTheBraceIsSought) {
+    const auto file = parsePresetText("Fen\xEAtre{\r\nMur_\xE9t\xE9.dds\r\n}");
+    EXPECT_EQ(file.names, (Lines{"Fen\xC3\xAAtre"}));
+    EXPECT_EQ(file.lines[1], "Mur_\xC3\xA9t\xC3\xA9.dds");
+}
+
+TEST(ImportPresets, ReadsPresetsIniOfTheWorkingDirectory) {
+    testing::TempDir dir;
+    dir.write("Presets.ini", "walls{\r\nWall_a.dds\r\n}\r\n");
+    const auto file = import_presetS(dir.path());
+    ASSERT_TRUE(file.has_value());
+    EXPECT_EQ(file->names, (Lines{"walls"}));
+    EXPECT_EQ(file->lines, (Lines{"walls{", "Wall_a.dds", "}"}));
+}
+
+TEST(ImportPresets, MissingFileIsNoPresetsNotAFailure) {
+    testing::TempDir dir;
+    dir.write("presets.txt", "walls{\r\n}\r\n");
+    EXPECT_EQ(import_presetS(dir.path()), std::nullopt);
+    EXPECT_EQ(import_presetS(dir.path() / "no such folder"), std::nullopt);
+}
+
+TEST(ImportPresets, EmptyFileGivesEmptyLists) {
+    testing::TempDir dir;
+    dir.write("Presets.ini", "");
+    const auto file = import_presetS(dir.path());
+    ASSERT_TRUE(file.has_value());
+    EXPECT_TRUE(file->lines.empty());
+    EXPECT_TRUE(file->names.empty());
+}
+
+TEST(ImportPresets, AFolderInItsPlaceIsAFailureNamingThePath) {
+    testing::TempDir dir;
+    std::filesystem::create_directory(dir.path() / "Presets.ini");
+    try {
+        (void)import_presetS(dir.path());
+        FAIL() << "expected IoError";
+    } catch (const IoError& e) {
+        EXPECT_NE(e.path().find("Presets.ini"), std::string::npos);
+        EXPECT_FALSE(e.reason().empty());
+    }
+}
+
+#ifndef _WIN32
+TEST(ImportPresets, UnreadableFileIsAFailureWithTheSystemsReason) {
+    testing::TempDir dir;
+    const auto path = dir.write("Presets.ini", "walls{\r\n}\r\n");
+    std::filesystem::permissions(path, std::filesystem::perms::none);
+    std::FILE* probe = std::fopen(path.c_str(), "rb");
+    if (probe != nullptr) {
+        std::fclose(probe);
+        GTEST_SKIP() << "running with rights that ignore file permissions";
+    }
+    try {
+        (void)import_presetS(dir.path());
+        FAIL() << "expected IoError";
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.path(), path.string());
+        EXPECT_EQ(e.reason(), systemReason(EACCES));
+    }
+}
+#endif
+
+} // namespace
+} // namespace quorvell::presets
