@@ -3,6 +3,7 @@
 // The map file engine: the record walk over an IBT map's texture table and
 // the three operations built on it (state scan, single toggle, batch patch).
 
+#include "patching/ansi_text.h"
 #include "patching/io_error.h"
 #include "patching/texture_row.h"
 
@@ -29,8 +30,15 @@ using YieldFn = std::function<void()>;
 // scanned, as ANSI bytes exactly as they stand in the map.
 using ReferenceSet = std::unordered_set<std::string>;
 
-// "Wall_a.dds" -> "Wall_a": the row text less its last four characters.
+// "Wall_a.dds" -> "Wall_a": the row text less its last four characters
+// (characters, not bytes; empty when the text is shorter).
 std::string baseNameOf(std::string_view rowText);
+
+// The base name as the ANSI bytes a map holds; nullopt when it has no ANSI
+// form or is empty. Either way such a row matches no reference: an empty base
+// would match the bare reference "__overridden", and switching that off
+// would blank the name's first byte and cut the map's texture table short.
+std::optional<std::string> ansiBaseNameOf(std::string_view rowText);
 
 // What one patch of one map did.
 struct PatchOutcome {

@@ -1,0 +1,87 @@
+// On Windows the ANSI code page is the system's own (CP_ACP), the one the
+// game and the "A" functions use.
+
+#include "patching/ansi_platform.h"
+
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+namespace quorvell::ansi::detail {
+
+namespace {
+
+// With "Use Unicode UTF-8 for worldwide language support" the ANSI code page
+// is UTF-8, for which WideCharToMultiByte refuses default characters.
+bool ansiIsUtf8() { return GetACP() == CP_UTF8; }
+
+const wchar_t* wide(std::u16string_view text) {
+    return reinterpret_cast<const wchar_t*>(text.data());
+}
+
+std::optional<std::string> convert(std::u16string_view text, DWORD flags, const char* defaultChar,
+                                   BOOL* usedDefault) {
+    const int length = static_cast<int>(text.size());
+    const int size = WideCharToMultiByte(CP_ACP, flags, wide(text), length, nullptr, 0,
+                                         defaultChar, usedDefault);
+    if (size <= 0) {
+        return std::nullopt;
+    }
+    std::string out(static_cast<std::size_t>(size), '\0');
+    if (WideCharToMultiByte(CP_ACP, flags, wide(text), length, out.data(), size, defaultChar,
+                            usedDefault) != size) {
+        return std::nullopt;
+    }
+    return out;
+}
+
+// An unpaired surrogate is no character at all; UTF-8 has no form for it.
+std::u16string withoutLoneSurrogates(std::u16string_view text) {
+    std::u16string out(text);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const char16_t unit = out[i];
+        const bool high = unit >= 0xD800 && unit <= 0xDBFF;
+        const bool low = unit >= 0xDC00 && unit <= 0xDFFF;
+        if (high && i + 1 < out.size() && out[i + 1] >= 0xDC00 && out[i + 1] <= 0xDFFF) {
+            ++i;
+        } else if (high || low) {
+            out[i] = u'?';
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+std::optional<std::string> ansiFromUtf16(std::u16string_view text, bool lossy) {
+    if (text.empty()) {
+        return std::string();
+    }
+    if (ansiIsUtf8()) {
+        if (lossy) {
+            return convert(withoutLoneSurrogates(text), 0, nullptr, nullptr);
+        }
+        return convert(text, WC_ERR_INVALID_CHARS, nullptr, nullptr);
+    }
+    // No best fit: a name must never turn into a different name that happens
+    // to exist ("é" must not become "e").
+    BOOL usedDefault = FALSE;
+    auto out = convert(text, WC_NO_BEST_FIT_CHARS, "?", &usedDefault);
+    if (!lossy && (!out || usedDefault)) {
+        return std::nullopt;
+    }
+    return out;
+}
+
+std::u16string utf16FromAnsi(std::string_view ansi) {
+    if (ansi.empty()) {
+        return {};
+    }
+    const int length = static_cast<int>(ansi.size());
+    const int size = MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0);
+    std::u16string out(static_cast<std::size_t>(size > 0 ? size : 0), u'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, reinterpret_cast<wchar_t*>(out.data()),
+                        size);
+    return out;
+}
+
+} // namespace quorvell::ansi::detail

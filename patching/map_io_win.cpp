@@ -1,0 +1,168 @@
+#include "patching/io_error.h"
+#include "patching/map_io.h"
+#include "patching/windows_text.h"
+
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include <algorithm>
+#include <limits>
+
+namespace quorvell::patching {
+
+namespace {
+
+// The game may hold its maps open while the tool runs, and the tool must not
+// stand in the way of anyone else either: every open shares everything.
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// One ReadFile/WriteFile moves at most a DWORD's worth.
+constexpr std::size_t kMaxChunk = std::numeric_limits<DWORD>::max() / 2;
+
+struct Handle {
+    HANDLE value = INVALID_HANDLE_VALUE;
+    Handle() = default;
+    explicit Handle(HANDLE h) : value(h) {}
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    ~Handle() {
+        if (value != INVALID_HANDLE_VALUE) {
+            CloseHandle(value);
+        }
+    }
+    bool valid() const { return value != INVALID_HANDLE_VALUE; }
+};
+
+[[noreturn]] void fail(const std::filesystem::path& path, DWORD error) {
+    throw IoError(win::pathUtf8(path), win::errorReason(error));
+}
+
+bool isVanished(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+OVERLAPPED at(std::uint64_t offset) {
+    OVERLAPPED position{};
+    position.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
+    position.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    return position;
+}
+
+HANDLE openExisting(const std::filesystem::path& path, DWORD access) {
+    // OPEN_EXISTING: a map that is gone is never created again.
+    return CreateFileW(path.c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// A folder cannot be opened as a file; say so instead of "Access is denied".
+[[noreturn]] void failOpen(const std::filesystem::path& path, DWORD error) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        throw IoError(win::pathUtf8(path), "is a folder, not a file");
+    }
+    fail(path, error);
+}
+
+BY_HANDLE_FILE_INFORMATION identityOf(const std::filesystem::path& path, HANDLE handle) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(handle, &info)) {
+        fail(path, GetLastError());
+    }
+    return info;
+}
+
+bool sameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
+    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+           a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+}
+
+} // namespace
+
+struct MapIo::Impl {
+    Handle reader;
+    Handle writer;
+    BY_HANDLE_FILE_INFORMATION identity{};
+};
+
+MapIo::MapIo(std::filesystem::path path) : path_(std::move(path)) {
+    auto impl = std::make_unique<Impl>();
+    impl->reader.value = openExisting(path_, GENERIC_READ);
+    if (!impl->reader.valid()) {
+        const DWORD error = GetLastError();
+        if (isVanished(error)) {
+            return; // vanished since it was listed
+        }
+        failOpen(path_, error);
+    }
+    // Names such as "con.ibt" open a device; a map is always a disk file.
+    if (GetFileType(impl->reader.value) != FILE_TYPE_DISK) {
+        throw IoError(win::pathUtf8(path_), "not a regular file");
+    }
+    impl->identity = identityOf(path_, impl->reader.value);
+    if ((impl->identity.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        throw IoError(win::pathUtf8(path_), "is a folder, not a file");
+    }
+    impl_ = std::move(impl);
+}
+
+MapIo::~MapIo() = default;
+
+bool MapIo::writable() const noexcept { return impl_ && impl_->writer.valid(); }
+
+std::size_t MapIo::read(std::uint64_t offset, char* buffer, std::size_t size) {
+    if (!impl_) {
+        fail(path_, ERROR_FILE_NOT_FOUND);
+    }
+    std::size_t got = 0;
+    while (got < size) {
+        const auto chunk = static_cast<DWORD>(std::min(size - got, kMaxChunk));
+        OVERLAPPED position = at(offset + got);
+        DWORD n = 0;
+        if (!ReadFile(impl_->reader.value, buffer + got, chunk, &n, &position)) {
+            const DWORD error = GetLastError();
+            if (error == ERROR_HANDLE_EOF) {
+                break; // at or beyond the end
+            }
+            fail(path_, error);
+        }
+        if (n == 0) {
+            break; // end of file
+        }
+        got += n;
+    }
+    return got;
+}
+
+void MapIo::write(std::uint64_t offset, std::string_view bytes) {
+    if (!impl_) {
+        fail(path_, ERROR_FILE_NOT_FOUND);
+    }
+    if (!impl_->writer.valid()) {
+        // A second handle rather than read-write from the start: only maps
+        // that really change need write access.
+        Handle writer(openExisting(path_, GENERIC_WRITE));
+        if (!writer.valid()) {
+            failOpen(path_, GetLastError());
+        }
+        if (!sameFile(identityOf(path_, writer.value), impl_->identity)) {
+            throw IoError(win::pathUtf8(path_), "the file was replaced while it was being patched");
+        }
+        std::swap(impl_->writer.value, writer.value);
+    }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const auto chunk = static_cast<DWORD>(std::min(bytes.size() - done, kMaxChunk));
+        OVERLAPPED position = at(offset + done);
+        DWORD n = 0;
+        if (!WriteFile(impl_->writer.value, bytes.data() + done, chunk, &n, &position)) {
+            fail(path_, GetLastError());
+        }
+        if (n == 0) {
+            fail(path_, ERROR_WRITE_FAULT);
+        }
+        done += n;
+    }
+}
+
+} // namespace quorvell::patching

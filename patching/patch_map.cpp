@@ -1,0 +1,117 @@
+#include "patching/map_file.h"
+#include "patching/map_io.h"
+#include "patching/record_walk.h"
+#include "patching/reference_edit.h"
+
+#include <algorithm>
+
+namespace quorvell::patching {
+
+namespace {
+
+void noteNotSwitchedOn(PatchOutcome& outcome, const std::string& rowText) {
+    auto& list = outcome.notSwitchedOn;
+    if (std::find(list.begin(), list.end(), rowText) == list.end()) {
+        list.push_back(rowText);
+    }
+}
+
+// Runs a walk whose decisions come from decide(reference, outcome).
+template <typename Decide>
+PatchOutcome patchMap(const std::filesystem::path& mapPath, const YieldFn& yield, Decide decide) {
+    PatchOutcome outcome;
+    MapIo map(mapPath);
+    if (map.vanished()) {
+        outcome.vanished = true;
+        return outcome;
+    }
+    const auto summary = walkRecords(
+        map, [&](const TextureReference& reference) { return decide(reference, outcome); }, yield);
+    outcome.referencesChanged = summary.rewrites;
+    return outcome;
+}
+
+std::string_view withoutSuffix(std::string_view overridden) {
+    return overridden.substr(0, overridden.size() - kOverriddenSuffix.size());
+}
+
+} // namespace
+
+ToggleTarget::ToggleTarget(std::string_view rowText)
+    : rowText_(rowText), base_(ansiBaseNameOf(rowText)) {}
+
+PatchOutcome PatchTextureInMap(const std::filesystem::path& mapPath, const ToggleTarget& target,
+                               const YieldFn& yield) {
+    const auto& base = target.base();
+    const std::string overridden = base ? *base + std::string(kOverriddenSuffix) : std::string();
+    return patchMap(mapPath, yield,
+                    [&](const TextureReference& reference,
+                        PatchOutcome& outcome) -> std::optional<std::string> {
+                        if (!base) {
+                            return std::nullopt;
+                        }
+                        if (reference.text == *base) {
+                            auto bytes = switchOnBytes(*base, reference.window);
+                            if (!bytes) {
+                                noteNotSwitchedOn(outcome, target.rowText());
+                            }
+                            return bytes;
+                        }
+                        if (reference.text == overridden) {
+                            return switchOffBytes(*base);
+                        }
+                        return std::nullopt;
+                    });
+}
+
+std::size_t BatchIndex::Hash::operator()(std::string_view s) const noexcept {
+    return std::hash<std::string_view>{}(s);
+}
+
+BatchIndex::BatchIndex(const TextureRows& rows) : rows_(rows) {
+    // For each reference, the first matching row whose check mark disagrees
+    // with it: a checked row disagrees with its plain reference, an unchecked
+    // row with its overridden one. emplace keeps the earliest such row.
+    for (std::size_t j = 0; j < rows_.size(); ++j) {
+        auto base = ansiBaseNameOf(rows_[j].text);
+        if (!base) {
+            continue;
+        }
+        if (rows_[j].checked) {
+            decisions_.emplace(std::move(*base), Decision{Action::SwitchOn, j});
+        } else {
+            decisions_.emplace(*base + std::string(kOverriddenSuffix),
+                               Decision{Action::SwitchOff, j});
+        }
+    }
+}
+
+std::optional<BatchIndex::Decision> BatchIndex::decide(std::string_view reference) const {
+    const auto it = decisions_.find(reference);
+    if (it == decisions_.end()) {
+        return std::nullopt;
+    }
+    return it->second;
+}
+
+PatchOutcome PatchPresetInMap(const std::filesystem::path& mapPath, const BatchIndex& index,
+                              const YieldFn& yield) {
+    return patchMap(mapPath, yield,
+                    [&](const TextureReference& reference,
+                        PatchOutcome& outcome) -> std::optional<std::string> {
+                        const auto decision = index.decide(reference.text);
+                        if (!decision) {
+                            return std::nullopt;
+                        }
+                        if (decision->action == BatchIndex::Action::SwitchOff) {
+                            return switchOffBytes(withoutSuffix(reference.text));
+                        }
+                        auto bytes = switchOnBytes(reference.text, reference.window);
+                        if (!bytes) {
+                            noteNotSwitchedOn(outcome, index.rows()[decision->row].text);
+                        }
+                        return bytes;
+                    });
+}
+
+} // namespace quorvell::patching
