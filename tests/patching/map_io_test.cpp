@@ -1,0 +1,170 @@
+#include "patching/io_error.h"
+#include "patching/map_file.h"
+#include "patching/map_io.h"
+#include "tests/support/map_builder.h"
+#include "tests/support/temp_dir.h"
+
+#include <cstdio>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quorvell::patching {
+namespace {
+
+using testing::MapBuilder;
+using testing::readFile;
+using testing::TempDir;
+
+namespace fs = std::filesystem;
+
+const std::string kPlainMap = MapBuilder().texture("Wall_a").end().tail(64).bytes();
+const TextureRows kOn{{"Wall_a.dds", true}};
+const TextureRows kOff{{"Wall_a.dds", false}};
+
+// Root ignores file permissions, so permission failures are checked in a
+// child process that has given up root's powers (when it had them). body
+// returns an empty string on success, else what went wrong.
+void expectWithoutRootPowers(const std::function<std::string()>& body) {
+    EXPECT_EXIT(
+        {
+            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+                std::fprintf(stderr, "cannot give up root\n");
+                std::_Exit(2);
+            }
+            const std::string problem = body();
+            if (!problem.empty()) {
+                std::fprintf(stderr, "%s\n", problem.c_str());
+                std::_Exit(1);
+            }
+            std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+// The message of the IoError that action throws, checked for path and reason.
+std::string ioErrorProblem(const fs::path& path, const std::string& reason,
+                           const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const IoError& e) {
+        if (e.path() != path.string()) {
+            return "wrong path: " + e.path();
+        }
+        if (e.reason() != reason) {
+            return "wrong reason: " + e.reason();
+        }
+        if (std::string(e.what()).find(path.string()) == std::string::npos) {
+            return "message does not name the file";
+        }
+        return {};
+    }
+    return "no IoError";
+}
+
+class MapIoTest : public ::testing::Test {
+protected:
+    fs::path readOnlyMap(const std::string& bytes) {
+        const auto path = dir.write("ro.ibt", bytes);
+        fs::permissions(path,
+                        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        return path;
+    }
+    TempDir dir;
+};
+
+TEST_F(MapIoTest, AsksForWriteAccessOnlyOnTheFirstWrite) {
+    const auto path = dir.write("m.ibt", kPlainMap);
+    MapIo map(path);
+    ASSERT_FALSE(map.vanished());
+    char byte = 0;
+    EXPECT_EQ(map.read(0, &byte, 1), 1u);
+    EXPECT_FALSE(map.writable());
+    map.write(93, "V");
+    EXPECT_TRUE(map.writable());
+    EXPECT_EQ(map.read(93, &byte, 1), 1u);
+    EXPECT_EQ(byte, 'V');
+    EXPECT_EQ(fs::file_size(path), kPlainMap.size());
+}
+
+TEST_F(MapIoTest, ReadPastTheEndGetsWhatIsThere) {
+    MapIo map(dir.write("m.ibt", "abc"));
+    char buffer[8];
+    EXPECT_EQ(map.read(1, buffer, sizeof buffer), 2u);
+    EXPECT_EQ(map.read(3, buffer, sizeof buffer), 0u);
+    EXPECT_EQ(map.read(1000, buffer, sizeof buffer), 0u);
+}
+
+TEST_F(MapIoTest, VanishedMapIsNeverCreated) {
+    const auto gone = dir.path() / "gone.ibt";
+    MapIo map(gone);
+    EXPECT_TRUE(map.vanished());
+    EXPECT_THROW(map.write(0, "x"), IoError);
+    EXPECT_FALSE(fs::exists(gone));
+    // A vanished folder on the way is the same.
+    EXPECT_TRUE(MapIo(dir.path() / "nofolder" / "m.ibt").vanished());
+}
+
+TEST_F(MapIoTest, FolderOrPipeInsteadOfAMapIsAnErrorNotAHang) {
+    fs::create_directory(dir.path() / "dir.ibt");
+    EXPECT_EQ(ioErrorProblem(dir.path() / "dir.ibt", "Is a directory",
+                             [&] { MapIo map(dir.path() / "dir.ibt"); }),
+              "");
+    const auto fifo = dir.path() / "pipe.ibt";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    EXPECT_EQ(ioErrorProblem(fifo, "not a regular file", [&] { MapIo map(fifo); }), "");
+    ReferenceSet list1;
+    EXPECT_THROW(ScanMapFile(fifo, ScanIndex(kOn), list1), IoError);
+}
+
+TEST_F(MapIoTest, ReplacedFileIsNotWrittenThroughTheNewName) {
+    const auto path = dir.write("m.ibt", kPlainMap);
+    MapIo map(path);
+    fs::rename(path, dir.path() / "old.ibt");
+    dir.write("m.ibt", kPlainMap);
+    EXPECT_THROW(map.write(93, "V"), IoError);
+    EXPECT_EQ(readFile(path), kPlainMap);
+}
+
+TEST_F(MapIoTest, ReadOnlyMapThatNeedsNoChangeIsNoError) {
+    const auto path = readOnlyMap(kPlainMap);
+    expectWithoutRootPowers([&]() -> std::string {
+        try {
+            const auto outcome = PatchPresetInMap(path, BatchIndex(kOff));
+            ReferenceSet list1;
+            ScanMapFile(path, ScanIndex(kOn), list1);
+            PatchTextureInMap(path, ToggleTarget("Other.dds"));
+            return outcome.referencesChanged == 0 ? "" : "changed something";
+        } catch (const std::exception& e) {
+            return e.what();
+        }
+    });
+    EXPECT_EQ(readFile(path), kPlainMap);
+}
+
+TEST_F(MapIoTest, ReadOnlyMapThatNeedsAChangeNamesFileAndReason) {
+    const auto path = readOnlyMap(kPlainMap);
+    expectWithoutRootPowers([&] {
+        const std::string batch = ioErrorProblem(path, "Permission denied",
+                                                 [&] { PatchPresetInMap(path, BatchIndex(kOn)); });
+        const std::string toggle = ioErrorProblem(path, "Permission denied", [&] {
+            PatchTextureInMap(path, ToggleTarget("Wall_a.dds"));
+        });
+        return batch + toggle;
+    });
+    EXPECT_EQ(readFile(path), kPlainMap);
+}
+
+TEST_F(MapIoTest, UnreadableMapNamesFileAndReason) {
+    const auto path = dir.write("m.ibt", kPlainMap);
+    fs::permissions(path, fs::perms::none);
+    expectWithoutRootPowers([&] {
+        ReferenceSet list1;
+        return ioErrorProblem(path, "Permission denied",
+                              [&] { ScanMapFile(path, ScanIndex(kOn), list1); });
+    });
+}
+
+} // namespace
+} // namespace quorvell::patching
