@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <system_error>
 
 namespace quorvell::presets {
 namespace {
@@ -90,6 +91,19 @@ TEST(ImportPresets, AFolderInItsPlaceIsAFailureNamingThePath) {
 }
 
 #ifndef _WIN32
+TEST(ImportPresets, AFileThatCannotBeReachedIsAFailureNotAMissingFile) {
+    testing::TempDir dir;
+    std::filesystem::create_symlink("Presets.ini", dir.path() / "Presets.ini");
+    try {
+        (void)import_presetS(dir.path());
+        FAIL() << "expected IoError";
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.path(), (dir.path() / "Presets.ini").string());
+        EXPECT_EQ(e.reason(),
+                  std::make_error_code(std::errc::too_many_symbolic_link_levels).message());
+    }
+}
+
 TEST(ImportPresets, UnreadableFileIsAFailureWithTheSystemsReason) {
     testing::TempDir dir;
     const auto path = dir.write("Presets.ini", "walls{\r\n}\r\n");
