@@ -18,14 +18,18 @@ inline constexpr std::string_view kGeneratorOutput = "H:\\Projects\\Brannoch\\Pr
 
 // Custom textures in the order found (folder by folder, each folder in
 // lister order); the caller inserts them into List2. A folder that cannot be
-// listed is reported and the others are still scanned.
+// listed is reported and the others are still scanned. A game that was not
+// found gives nothing and no problems: the caller says so once.
 struct CustomTextureScan {
     std::vector<std::string> names;
     std::vector<IoError> problems;
 };
-CustomTextureScan ScanCustomTextures(const GameInstall& game, const std::vector<std::string>& list4);
+CustomTextureScan ScanCustomTextures(const GameInstall& game,
+                                     const std::vector<std::string>& list4);
 
-// Full host paths of the *.ibt files of the maps folder, in lister order.
+// Full host paths of the *.ibt files of the maps folder, in lister order,
+// each the folder as it resolved on disk plus the file name. Nothing for a
+// game that was not found.
 struct MapListing {
     std::vector<std::filesystem::path> paths;
     std::vector<IoError> problems; // at most one: the maps folder itself
@@ -34,7 +38,8 @@ MapListing ListMapFiles(const GameInstall& game);
 
 // Writes one line 'list4.additem "<name>"' CR LF per *.dds of the texture
 // folders to output (the fixed developer path, mapped). Throws IoError; the
-// file is closed on every path.
+// file is closed on every path. The folders are all listed before output is
+// opened, so a folder that cannot be listed leaves an existing file as it was.
 void GenerateTextureList(const GameInstall& game, const std::filesystem::path& output);
 
 } // namespace quorvell::discovery

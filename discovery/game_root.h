@@ -26,17 +26,18 @@ struct GameInstall {
     std::filesystem::path hostPath(std::string_view relative) const;
 };
 
-// Wine prefixes to look in, in order: $WINEPREFIX when set; otherwise ~/.wine,
-// then the Proton prefixes of Steam app 6980 in every Steam library found
-// under the usual Steam roots.
+// Wine prefixes to look in, in order: $WINEPREFIX when set, otherwise ~/.wine;
+// then the Proton prefixes of Steam app 6980 that exist in the Steam libraries
+// found under the usual Steam roots. Each prefix once.
 std::vector<std::filesystem::path> candidateWinePrefixes(const Environment& env);
 
 // Reads ION_ROOT. On Windows from the registry (32-bit view first); elsewhere
-// from the first candidate prefix whose system.reg holds a value.
+// from the first candidate prefix whose system.reg holds a non-empty value,
+// whose drives then map the game's paths. Not found: empty root, and paths
+// still usable.
 GameInstall LocateGameRoot(const Environment& env);
 
 // The same over one given source (tests, and the Windows path).
-GameInstall LocateGameRoot(const RegistrySource& source,
-                           std::shared_ptr<const PathMapper> paths);
+GameInstall LocateGameRoot(const RegistrySource& source, std::shared_ptr<const PathMapper> paths);
 
 } // namespace quorvell::discovery
