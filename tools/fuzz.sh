@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets (clang, fuzz preset) and runs each for a short,
+# bounded time. Exits non-zero when a target finds a crash; the input that
+# caused it is left in build-fuzz/artifacts/.
+# QUORVELL_FUZZ_SECONDS sets the time of the record walk target (default 30).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=${QUORVELL_FUZZ_SECONDS:-30}
+cmake --preset fuzz
+cmake --build --preset fuzz --target record_walk_fuzz ansi_text_fuzz
+
+mkdir -p build-fuzz/artifacts
+run() {
+    local name=$1 time=$2
+    shift 2
+    # A scratch corpus, seeded from the repository, so new finds stay out of git.
+    local corpus=build-fuzz/corpus/$name
+    mkdir -p "$corpus"
+    echo "== fuzzing $name for ${time}s"
+    build-fuzz/bin/"${name}_fuzz" "$@" -max_total_time="$time" -print_final_stats=1 \
+        -artifact_prefix=build-fuzz/artifacts/"$name"- "$corpus" fuzz/corpus/"$name"
+}
+# Inputs up to 70000 bytes reach past the walk's first 64 KiB block.
+run record_walk "$seconds" -max_len=70000
+run ansi_text $(( (seconds + 2) / 3 ))
