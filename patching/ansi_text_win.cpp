@@ -12,7 +12,9 @@ namespace {
 
 // With "Use Unicode UTF-8 for worldwide language support" the ANSI code page
 // is UTF-8, for which WideCharToMultiByte refuses default characters.
-bool ansiIsUtf8() { return GetACP() == CP_UTF8; }
+bool ansiIsUtf8() {
+    return GetACP() == CP_UTF8;
+}
 
 const wchar_t* wide(std::u16string_view text) {
     return reinterpret_cast<const wchar_t*>(text.data());
@@ -21,8 +23,8 @@ const wchar_t* wide(std::u16string_view text) {
 std::optional<std::string> convert(std::u16string_view text, DWORD flags, const char* defaultChar,
                                    BOOL* usedDefault) {
     const int length = static_cast<int>(text.size());
-    const int size = WideCharToMultiByte(CP_ACP, flags, wide(text), length, nullptr, 0,
-                                         defaultChar, usedDefault);
+    const int size = WideCharToMultiByte(CP_ACP, flags, wide(text), length, nullptr, 0, defaultChar,
+                                         usedDefault);
     if (size <= 0) {
         return std::nullopt;
     }

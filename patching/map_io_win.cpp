@@ -3,10 +3,9 @@
 #include "patching/windows_text.h"
 
 #define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-
 #include <algorithm>
 #include <limits>
+#include <windows.h>
 
 namespace quorvell::patching {
 
@@ -108,7 +107,9 @@ MapIo::MapIo(std::filesystem::path path) : path_(std::move(path)) {
 
 MapIo::~MapIo() = default;
 
-bool MapIo::writable() const noexcept { return impl_ && impl_->writer.valid(); }
+bool MapIo::writable() const noexcept {
+    return impl_ && impl_->writer.valid();
+}
 
 std::size_t MapIo::read(std::uint64_t offset, char* buffer, std::size_t size) {
     if (!impl_) {

@@ -10,8 +10,8 @@ std::string utf8FromWide(std::wstring_view wide) {
         return {};
     }
     const int length = static_cast<int>(wide.size());
-    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr,
-                                         nullptr);
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<std::size_t>(size), '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, out.data(), size, nullptr, nullptr);
     return out;
@@ -28,7 +28,9 @@ std::wstring wideFromUtf8(std::string_view utf8) {
     return out;
 }
 
-std::string pathUtf8(const std::filesystem::path& path) { return utf8FromWide(path.native()); }
+std::string pathUtf8(const std::filesystem::path& path) {
+    return utf8FromWide(path.native());
+}
 
 std::string errorReason(std::uint32_t errorCode) {
     wchar_t* text = nullptr;
