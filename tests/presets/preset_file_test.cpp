@@ -1,3 +1,4 @@
+#include "patching/ansi_text.h"
 #include "patching/io_error.h"
 #include "presets/preset_file.h"
 #include "tests/support/temp_dir.h"
@@ -47,10 +48,12 @@ TEST(PresetText, NamesAreTheTextBeforeTheFirstBraceInFileOrder) {
     EXPECT_EQ(file.lines[0], "junk");
 }
 
-TEST(PresetText, AnsiBytesBecomeUtf8BeforeTheBraceIsSought) {
+TEST(PresetText, LinesAreDecodedFromTheAnsiCodePage) {
+    // Whatever the code page, each line is its own bytes decoded.
     const auto file = parsePresetText("Fen\xEAtre{\r\nMur_\xE9t\xE9.dds\r\n}");
-    EXPECT_EQ(file.names, (Lines{"Fen\xC3\xAAtre"}));
-    EXPECT_EQ(file.lines[1], "Mur_\xC3\xA9t\xC3\xA9.dds");
+    EXPECT_EQ(file.names, (Lines{ansi::toUtf8("Fen\xEAtre")}));
+    EXPECT_EQ(file.lines[1], ansi::toUtf8("Mur_\xE9t\xE9.dds"));
+    EXPECT_EQ(file.lines[2], "}");
 }
 
 TEST(ImportPresets, ReadsPresetsIniOfTheWorkingDirectory) {
