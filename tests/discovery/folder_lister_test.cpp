@@ -47,23 +47,27 @@ protected:
     testing::TempDir dir;
 };
 
-TEST_F(FolderListing, ListsOnlyVisibleRegularFilesInSortedOrder) {
-    for (const char* name :
-         {"wall.dds", "_x.dds", "Wall.dds", "B.DDS", "notes.txt", ".hidden.dds"}) {
+TEST_F(FolderListing, ListsOnlyRegularFilesMatchingThePatternInSortedOrder) {
+    for (const char* name : {"wall.dds", "_x.dds", "B.DDS", "notes.txt", "a.dds.txt"}) {
         dir.write(name, "x");
     }
     fs::create_directory(dir.path() / "folder.dds");
+    EXPECT_EQ(listFolder(dir.path(), "*.dds"), (Names{"_x.dds", "B.DDS", "wall.dds"}));
+}
+
 #if !defined(_WIN32)
+TEST_F(FolderListing, LeavesOutDotFilesFifosAndLinksToNonFiles) {
+    for (const char* name : {"wall.dds", "Wall.dds", ".hidden.dds"}) {
+        dir.write(name, "x");
+    }
+    fs::create_directory(dir.path() / "folder.dds");
     ASSERT_EQ(mkfifo((dir.path() / "pipe.dds").c_str(), 0600), 0);
     fs::create_symlink(dir.path() / "wall.dds", dir.path() / "link.dds");
     fs::create_symlink(dir.path() / "gone", dir.path() / "broken.dds");
     fs::create_directory_symlink(dir.path() / "folder.dds", dir.path() / "dirlink.dds");
-    EXPECT_EQ(listFolder(dir.path(), "*.dds"),
-              (Names{"_x.dds", "B.DDS", "link.dds", "Wall.dds", "wall.dds"}));
-#else
-    EXPECT_EQ(listFolder(dir.path(), "*.dds"), (Names{"_x.dds", "B.DDS", "Wall.dds", "wall.dds"}));
-#endif
+    EXPECT_EQ(listFolder(dir.path(), "*.dds"), (Names{"link.dds", "Wall.dds", "wall.dds"}));
 }
+#endif
 
 TEST_F(FolderListing, AnEmptyFolderIsNoError) {
     EXPECT_TRUE(listFolder(dir.path(), "*.dds").empty());

@@ -1,5 +1,6 @@
 #include "discovery/game_folders.h"
 #include "discovery/original_catalogue.h"
+#include "discovery/path_text.h"
 #include "tests/support/temp_dir.h"
 
 #include <filesystem>
@@ -30,7 +31,7 @@ protected:
     void put(const fs::path& folder, std::initializer_list<const char*> names) const {
         fs::create_directories(folder);
         for (const char* name : names) {
-            dir.write(fs::relative(folder / name, dir.path()), "dds");
+            dir.write(fs::relative(folder / pathFromUtf8(name), dir.path()), "dds");
         }
     }
 };
