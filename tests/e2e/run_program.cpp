@@ -1,0 +1,104 @@
+#include "tests/e2e/run_program.h"
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <poll.h>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace quorvell::testing {
+
+namespace {
+
+void drain(int fd, std::string& into) {
+    char buffer[4096];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got <= 0) {
+            return;
+        }
+        into.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+} // namespace
+
+ProgramRun runProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
+                      const std::filesystem::path& cwd,
+                      const std::map<std::string, std::string>& env, int timeoutSeconds) {
+    int outPipe[2];
+    int errPipe[2];
+    if (::pipe(outPipe) != 0 || ::pipe(errPipe) != 0) {
+        throw std::runtime_error("pipe failed");
+    }
+    std::vector<std::string> argStore{program.string()};
+    argStore.insert(argStore.end(), args.begin(), args.end());
+    std::vector<std::string> envStore;
+    for (const auto& [name, value] : env) {
+        envStore.push_back(name + "=" + value);
+    }
+    std::vector<char*> argv;
+    for (auto& a : argStore) {
+        argv.push_back(a.data());
+    }
+    argv.push_back(nullptr);
+    std::vector<char*> envp;
+    for (auto& e : envStore) {
+        envp.push_back(e.data());
+    }
+    envp.push_back(nullptr);
+
+    const pid_t pid = ::fork();
+    if (pid < 0) {
+        throw std::runtime_error("fork failed");
+    }
+    if (pid == 0) {
+        ::dup2(outPipe[1], 1);
+        ::dup2(errPipe[1], 2);
+        ::close(outPipe[0]);
+        ::close(errPipe[0]);
+        const int devNull = ::open("/dev/null", O_RDONLY);
+        ::dup2(devNull, 0);
+        if (::chdir(cwd.c_str()) != 0) {
+            ::_exit(126);
+        }
+        ::execve(argv[0], argv.data(), envp.data());
+        ::_exit(127);
+    }
+    ::close(outPipe[1]);
+    ::close(errPipe[1]);
+    ::fcntl(outPipe[0], F_SETFL, O_NONBLOCK);
+    ::fcntl(errPipe[0], F_SETFL, O_NONBLOCK);
+
+    ProgramRun run;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
+    int status = 0;
+    for (;;) {
+        pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
+        ::poll(fds, 2, 50);
+        drain(outPipe[0], run.out);
+        drain(errPipe[0], run.err);
+        const pid_t done = ::waitpid(pid, &status, WNOHANG);
+        if (done == pid) {
+            break;
+        }
+        if (std::chrono::steady_clock::now() > deadline) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            run.err += "\n[killed after timeout]";
+            break;
+        }
+    }
+    drain(outPipe[0], run.out);
+    drain(errPipe[0], run.err);
+    ::close(outPipe[0]);
+    ::close(errPipe[0]);
+    run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+} // namespace quorvell::testing

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace quorvell::testing {
+
+struct ProgramRun {
+    int exitStatus = -1; // -1 when the program did not exit normally
+    std::string out;
+    std::string err;
+};
+
+// Runs program with args in folder cwd with exactly the environment env, and
+// waits for it (at most timeoutSeconds; then it is killed).
+ProgramRun runProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
+                      const std::filesystem::path& cwd,
+                      const std::map<std::string, std::string>& env, int timeoutSeconds = 60);
+
+} // namespace quorvell::testing
