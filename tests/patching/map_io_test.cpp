@@ -7,8 +7,10 @@
 #include <cstdio>
 #include <functional>
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace quorvell::patching {
 namespace {
@@ -22,6 +24,10 @@ namespace fs = std::filesystem;
 const std::string kPlainMap = MapBuilder().texture("Wall_a").end().tail(64).bytes();
 const TextureRows kOn{{"Wall_a.dds", true}};
 const TextureRows kOff{{"Wall_a.dds", false}};
+
+#ifndef _WIN32
+// POSIX permissions, FIFOs and errno texts; the Windows counterparts (share
+// modes, the read-only attribute, devices) are in tests/windows.
 
 // Root ignores file permissions, so permission failures are checked in a
 // child process that has given up root's powers (when it had them). body
@@ -63,14 +69,18 @@ std::string ioErrorProblem(const fs::path& path, const std::string& reason,
     return "no IoError";
 }
 
+#endif
+
 class MapIoTest : public ::testing::Test {
 protected:
+#ifndef _WIN32
     fs::path readOnlyMap(const std::string& bytes) {
         const auto path = dir.write("ro.ibt", bytes);
         fs::permissions(path,
                         fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
         return path;
     }
+#endif
     TempDir dir;
 };
 
@@ -106,6 +116,7 @@ TEST_F(MapIoTest, VanishedMapIsNeverCreated) {
     EXPECT_TRUE(MapIo(dir.path() / "nofolder" / "m.ibt").vanished());
 }
 
+#ifndef _WIN32
 TEST_F(MapIoTest, FolderOrPipeInsteadOfAMapIsAnErrorNotAHang) {
     fs::create_directory(dir.path() / "dir.ibt");
     EXPECT_EQ(ioErrorProblem(dir.path() / "dir.ibt", "Is a directory",
@@ -118,6 +129,8 @@ TEST_F(MapIoTest, FolderOrPipeInsteadOfAMapIsAnErrorNotAHang) {
     EXPECT_THROW(ScanMapFile(fifo, ScanIndex(kOn), list1), IoError);
 }
 
+#endif
+
 TEST_F(MapIoTest, ReplacedFileIsNotWrittenThroughTheNewName) {
     const auto path = dir.write("m.ibt", kPlainMap);
     MapIo map(path);
@@ -127,6 +140,7 @@ TEST_F(MapIoTest, ReplacedFileIsNotWrittenThroughTheNewName) {
     EXPECT_EQ(readFile(path), kPlainMap);
 }
 
+#ifndef _WIN32
 TEST_F(MapIoTest, ReadOnlyMapThatNeedsNoChangeIsNoError) {
     const auto path = readOnlyMap(kPlainMap);
     expectWithoutRootPowers([&]() -> std::string {
@@ -165,6 +179,8 @@ TEST_F(MapIoTest, UnreadableMapNamesFileAndReason) {
                               [&] { ScanMapFile(path, ScanIndex(kOn), list1); });
     });
 }
+
+#endif
 
 } // namespace
 } // namespace quorvell::patching
