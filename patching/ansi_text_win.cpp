@@ -36,17 +36,34 @@ std::optional<std::string> convert(std::u16string_view text, DWORD flags, const 
     return out;
 }
 
-// An unpaired surrogate is no character at all; UTF-8 has no form for it.
-std::u16string withoutLoneSurrogates(std::u16string_view text) {
-    std::u16string out(text);
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        const char16_t unit = out[i];
-        const bool high = unit >= 0xD800 && unit <= 0xDBFF;
-        const bool low = unit >= 0xDC00 && unit <= 0xDFFF;
-        if (high && i + 1 < out.size() && out[i + 1] >= 0xDC00 && out[i + 1] <= 0xDFFF) {
+bool isHigh(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool isLow(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+// Each surrogate becomes '?' on its own: a lone one is no character at all,
+// and with pairs kept whole (keepPairs) a pair stays one character. Single-byte
+// and double-byte code pages have no form for characters beyond U+FFFF, so
+// there a pair turns into one '?' too.
+std::u16string questionMarkSurrogates(std::u16string_view text, bool keepPairs) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        if (isHigh(unit) && i + 1 < text.size() && isLow(text[i + 1])) {
+            if (keepPairs) {
+                out += unit;
+                out += text[i + 1];
+            } else {
+                out += u'?';
+            }
             ++i;
-        } else if (high || low) {
-            out[i] = u'?';
+        } else if (isHigh(unit) || isLow(unit)) {
+            out += u'?';
+        } else {
+            out += unit;
         }
     }
     return out;
@@ -60,15 +77,18 @@ std::optional<std::string> ansiFromUtf16(std::u16string_view text, bool lossy) {
     }
     if (ansiIsUtf8()) {
         if (lossy) {
-            return convert(withoutLoneSurrogates(text), 0, nullptr, nullptr);
+            return convert(questionMarkSurrogates(text, true), 0, nullptr, nullptr);
         }
         return convert(text, WC_ERR_INVALID_CHARS, nullptr, nullptr);
     }
     // No best fit: a name must never turn into a different name that happens
     // to exist ("é" must not become "e").
+    if (lossy) {
+        return convert(questionMarkSurrogates(text, false), WC_NO_BEST_FIT_CHARS, "?", nullptr);
+    }
     BOOL usedDefault = FALSE;
     auto out = convert(text, WC_NO_BEST_FIT_CHARS, "?", &usedDefault);
-    if (!lossy && (!out || usedDefault)) {
+    if (!out || usedDefault) {
         return std::nullopt;
     }
     return out;
