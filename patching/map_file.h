@@ -5,6 +5,8 @@
 
 #include "patching/ansi_text.h"
 #include "patching/io_error.h"
+#include "patching/name_table.h"
+#include "patching/reference_set.h"
 #include "patching/texture_row.h"
 
 #include <cstddef>
@@ -14,8 +16,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace quorvell::patching {
@@ -25,10 +25,6 @@ inline constexpr std::string_view kOverriddenSuffix = "__overridden";
 // Called while a walk works through a map, at most once per block of records,
 // so the caller can service its event loop (it throttles further by time).
 using YieldFn = std::function<void()>;
-
-// List1: the distinct references to custom textures met in the map being
-// scanned, as ANSI bytes exactly as they stand in the map.
-using ReferenceSet = std::unordered_set<std::string>;
 
 // "Wall_a.dds" -> "Wall_a": the row text less its last four characters
 // (characters, not bytes; empty when the text is shorter).
@@ -59,12 +55,22 @@ public:
     // Row index of the first row matching the reference, if any.
     std::optional<std::size_t> firstMatch(std::string_view reference) const;
 
-private:
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view s) const noexcept;
+    // The first matching row and the reference's key: a dense number for
+    // each distinct reference text that matches a row, below keyCount().
+    struct Match {
+        std::size_t row;
+        std::size_t key;
     };
-    std::unordered_map<std::string, std::size_t, Hash, std::equal_to<>> first_;
+    std::optional<Match> match(std::string_view reference) const {
+        return match(reference, hashReference(reference));
+    }
+    // The same, with hash = hashReference(reference) worked out already.
+    std::optional<Match> match(std::string_view reference, std::uint64_t hash) const;
+    std::size_t keyCount() const { return first_.size(); }
+    void prefetch(std::uint64_t hash) const { first_.prefetch(hash); }
+
+private:
+    NameTable<std::size_t> first_;
 };
 
 // Scans one map for overridden references. Adds each newly met custom
@@ -103,16 +109,16 @@ public:
         Action action;
         std::size_t row; // the deciding row
     };
-    std::optional<Decision> decide(std::string_view reference) const;
+    std::optional<Decision> decide(std::string_view reference) const {
+        return decide(reference, hashReference(reference));
+    }
+    std::optional<Decision> decide(std::string_view reference, std::uint64_t hash) const;
+    void prefetch(std::uint64_t hash) const { decisions_.prefetch(hash); }
     const TextureRows& rows() const { return rows_; }
 
 private:
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view s) const noexcept;
-    };
     TextureRows rows_;
-    std::unordered_map<std::string, Decision, Hash, std::equal_to<>> decisions_;
+    NameTable<Decision> decisions_;
 };
 
 // Brings one map in line with the check marks. Throws IoError.

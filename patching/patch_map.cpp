@@ -17,8 +17,9 @@ void noteNotSwitchedOn(PatchOutcome& outcome, const std::string& rowText) {
 }
 
 // Runs a walk whose decisions come from decide(reference, outcome).
-template <typename Decide>
-PatchOutcome patchMap(const std::filesystem::path& mapPath, const YieldFn& yield, Decide decide) {
+template <typename Decide, typename LookAhead>
+PatchOutcome patchMap(const std::filesystem::path& mapPath, const YieldFn& yield, Decide decide,
+                      LookAhead lookAhead) {
     PatchOutcome outcome;
     MapIo map(mapPath);
     if (map.vanished()) {
@@ -26,7 +27,8 @@ PatchOutcome patchMap(const std::filesystem::path& mapPath, const YieldFn& yield
         return outcome;
     }
     const auto summary = walkRecords(
-        map, [&](const TextureReference& reference) { return decide(reference, outcome); }, yield);
+        map, [&](const TextureReference& reference) { return decide(reference, outcome); }, yield,
+        lookAhead);
     outcome.referencesChanged = summary.rewrites;
     return outcome;
 }
@@ -44,74 +46,77 @@ PatchOutcome PatchTextureInMap(const std::filesystem::path& mapPath, const Toggl
                                const YieldFn& yield) {
     const auto& base = target.base();
     const std::string overridden = base ? *base + std::string(kOverriddenSuffix) : std::string();
-    return patchMap(mapPath, yield,
-                    [&](const TextureReference& reference,
-                        PatchOutcome& outcome) -> std::optional<std::string> {
-                        if (!base) {
-                            return std::nullopt;
-                        }
-                        if (reference.text == *base) {
-                            auto bytes = switchOnBytes(*base, reference.window);
-                            if (!bytes) {
-                                noteNotSwitchedOn(outcome, target.rowText());
-                            }
-                            return bytes;
-                        }
-                        if (reference.text == overridden) {
-                            return switchOffBytes(*base);
-                        }
-                        return std::nullopt;
-                    });
-}
-
-std::size_t BatchIndex::Hash::operator()(std::string_view s) const noexcept {
-    return std::hash<std::string_view>{}(s);
+    return patchMap(
+        mapPath, yield,
+        [&](const TextureReference& reference,
+            PatchOutcome& outcome) -> std::optional<std::string> {
+            if (!base) {
+                return std::nullopt;
+            }
+            if (reference.text == *base) {
+                auto bytes = switchOnBytes(*base, reference.window);
+                if (!bytes) {
+                    noteNotSwitchedOn(outcome, target.rowText());
+                }
+                return bytes;
+            }
+            if (reference.text == overridden) {
+                return switchOffBytes(*base);
+            }
+            return std::nullopt;
+        },
+        nullptr);
 }
 
 BatchIndex::BatchIndex(const TextureRows& rows) : rows_(rows) {
     // For each reference, the first matching row whose check mark disagrees
     // with it: a checked row disagrees with its plain reference, an unchecked
-    // row with its overridden one. emplace keeps the earliest such row.
+    // row with its overridden one. The earliest such row stays.
     for (std::size_t j = 0; j < rows_.size(); ++j) {
         auto base = ansiBaseNameOf(rows_[j].text);
         if (!base) {
             continue;
         }
         if (rows_[j].checked) {
-            decisions_.emplace(std::move(*base), Decision{Action::SwitchOn, j});
+            decisions_.addFirst(*base, Decision{Action::SwitchOn, j});
         } else {
-            decisions_.emplace(*base + std::string(kOverriddenSuffix),
-                               Decision{Action::SwitchOff, j});
+            decisions_.addFirst(*base + std::string(kOverriddenSuffix),
+                                Decision{Action::SwitchOff, j});
         }
     }
 }
 
-std::optional<BatchIndex::Decision> BatchIndex::decide(std::string_view reference) const {
-    const auto it = decisions_.find(reference);
-    if (it == decisions_.end()) {
-        return std::nullopt;
-    }
-    return it->second;
+std::optional<BatchIndex::Decision> BatchIndex::decide(std::string_view reference,
+                                                       std::uint64_t hash) const {
+    const auto at = decisions_.indexOf(reference, hash);
+    const Decision* decision = at ? &decisions_.valueAt(*at) : nullptr;
+    return decision ? std::optional<Decision>(*decision) : std::nullopt;
 }
 
 PatchOutcome PatchPresetInMap(const std::filesystem::path& mapPath, const BatchIndex& index,
                               const YieldFn& yield) {
-    return patchMap(mapPath, yield,
-                    [&](const TextureReference& reference,
-                        PatchOutcome& outcome) -> std::optional<std::string> {
-                        const auto decision = index.decide(reference.text);
-                        if (!decision) {
-                            return std::nullopt;
-                        }
-                        if (decision->action == BatchIndex::Action::SwitchOff) {
-                            return switchOffBytes(withoutSuffix(reference.text));
-                        }
-                        auto bytes = switchOnBytes(reference.text, reference.window);
-                        if (!bytes) {
-                            noteNotSwitchedOn(outcome, index.rows()[decision->row].text);
-                        }
-                        return bytes;
-                    });
+    return patchMap(
+        mapPath, yield,
+        [&](const TextureReference& reference,
+            PatchOutcome& outcome) -> std::optional<std::string> {
+            const auto decision = index.decide(reference.text, reference.hash);
+            if (!decision) {
+                return std::nullopt;
+            }
+            if (decision->action == BatchIndex::Action::SwitchOff) {
+                return switchOffBytes(withoutSuffix(reference.text));
+            }
+            auto bytes = switchOnBytes(reference.text, reference.window);
+            if (!bytes) {
+                noteNotSwitchedOn(outcome, index.rows()[decision->row].text);
+            }
+            return bytes;
+        },
+        [&](const std::vector<TextureReference>& block) {
+            for (const auto& reference : block) {
+                index.prefetch(reference.hash);
+            }
+        });
 }
 
 } // namespace quorvell::patching

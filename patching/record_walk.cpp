@@ -1,8 +1,9 @@
 #include "patching/record_walk.h"
 
+#include "patching/name_table.h"
+
 #include <cstring>
 #include <stdexcept>
-#include <vector>
 
 namespace quorvell::patching {
 
@@ -20,59 +21,61 @@ bool endsTable(char firstNameByte) {
 
 } // namespace
 
-WalkSummary walkRecords(MapBytes& map, const ReferenceHandler& handler,
-                        const std::function<void()>& yield) {
-    WalkSummary summary;
+RecordBlocks::RecordBlocks(MapBytes& map)
+    : map_(map), block_(new char[kFirstKindOffset + kBlockBytes]),
+      blockSize_(kFirstKindOffset + kBlockBytes) {
     // The first block starts at offset 0 so the signature comes with it.
-    std::vector<char> block(kFirstKindOffset + kBlockBytes);
-    std::uint64_t blockStart = 0;
-    std::size_t got = map.read(0, block.data(), block.size());
-    if (got < kMapSignature.size() ||
-        std::memcmp(block.data(), kMapSignature.data(), kMapSignature.size()) != 0) {
-        return summary;
-    }
-    summary.signatureFound = true;
+    got_ = map_.read(0, block_.get(), blockSize_);
+    signatureFound_ = got_ >= kMapSignature.size() &&
+                      std::memcmp(block_.get(), kMapSignature.data(), kMapSignature.size()) == 0;
+    finished_ = !signatureFound_;
+}
 
-    std::size_t record = 0;
-    std::uint64_t kindOffset = kFirstKindOffset;
-    for (;;) {
-        if (yield) {
-            yield();
+bool RecordBlocks::next(std::vector<TextureReference>& out) {
+    out.clear();
+    if (finished_) {
+        return false;
+    }
+    if (!firstBlock_) {
+        firstRecord_ += kRecordsPerBlock;
+        blockStart_ = kFirstKindOffset + kRecordStride * firstRecord_;
+        blockSize_ = kBlockBytes;
+        got_ = map_.read(blockStart_, block_.get(), blockSize_);
+    }
+    firstBlock_ = false;
+    // A short block means the file ends inside it.
+    finished_ = got_ < blockSize_;
+
+    std::uint64_t kindOffset = kFirstKindOffset + kRecordStride * firstRecord_;
+    std::size_t record = firstRecord_;
+    for (std::size_t i = 0; i < kRecordsPerBlock; ++i, ++record, kindOffset += kRecordStride) {
+        const std::size_t at = static_cast<std::size_t>(kindOffset - blockStart_);
+        if (at + kExamined > got_) {
+            finished_ = true; // the file ends inside this record
+            break;
         }
-        const bool lastBlock = got < block.size();
-        for (std::size_t i = 0; i < kRecordsPerBlock; ++i, ++record, kindOffset += kRecordStride) {
-            const std::size_t at = static_cast<std::size_t>(kindOffset - blockStart);
-            if (at + kExamined > got) {
-                return summary; // the file ends inside this record
-            }
-            const char* kind = block.data() + at;
-            const std::string_view window(kind + 1, kNameWindow);
-            if (endsTable(window.front())) {
-                return summary;
-            }
-            if (static_cast<unsigned char>(*kind) != kTextureKind) {
-                continue;
-            }
-            const auto nul = window.find('\0');
-            if (nul == std::string_view::npos) {
-                continue; // no delimited reference in this field
-            }
-            ++summary.textureRecords;
-            const TextureReference reference{window.substr(0, nul), window, kindOffset + 1, record};
-            if (auto bytes = handler(reference)) {
-                if (bytes->empty() || bytes->size() > kNameWindow) {
-                    throw std::logic_error("a rewrite must lie inside the name window");
-                }
-                map.write(reference.nameOffset, *bytes);
-                ++summary.rewrites;
-            }
+        const char* kind = block_.get() + at;
+        const std::string_view window(kind + 1, kNameWindow);
+        if (endsTable(window.front())) {
+            finished_ = true;
+            break;
         }
-        if (lastBlock) {
-            return summary;
+        if (static_cast<unsigned char>(*kind) != kTextureKind) {
+            continue;
         }
-        blockStart = kindOffset;
-        block.resize(kBlockBytes);
-        got = map.read(blockStart, block.data(), block.size());
+        const auto nul = window.find('\0');
+        if (nul == std::string_view::npos) {
+            continue; // no delimited reference in this field
+        }
+        const auto text = window.substr(0, nul);
+        out.push_back({text, window, kindOffset + 1, record, hashReference(text)});
+    }
+    return true;
+}
+
+void checkRewrite(const std::string& bytes) {
+    if (bytes.empty() || bytes.size() > kNameWindow) {
+        throw std::logic_error("a rewrite must lie inside the name window");
     }
 }
 

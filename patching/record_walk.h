@@ -9,9 +9,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <vector>
 
 namespace quorvell::patching {
 
@@ -30,6 +33,7 @@ struct TextureReference {
     std::string_view window; // all 64 bytes of the name field
     std::uint64_t nameOffset = 0;
     std::size_t record = 0; // k, counted from 0
+    std::uint64_t hash = 0; // hashReference(text), for the lookups
 
     // 1-based byte position of the name, as the game's tools count.
     std::uint64_t position() const { return nameOffset + 1; }
@@ -45,13 +49,67 @@ struct WalkSummary {
     std::size_t rewrites = 0;
 };
 
+// Reads a map's record table block by block and picks out the texture
+// references; the memory it holds is one block.
+class RecordBlocks {
+public:
+    explicit RecordBlocks(MapBytes& map);
+    bool signatureFound() const { return signatureFound_; }
+    // The texture references of the next block, in file order; false when
+    // the walk has ended. The views stay valid until the next call.
+    bool next(std::vector<TextureReference>& references);
+
+private:
+    MapBytes& map_;
+    std::unique_ptr<char[]> block_; // not zeroed: only bytes read are looked at
+    std::size_t blockSize_ = 0;
+    std::size_t got_ = 0;
+    std::uint64_t blockStart_ = 0;
+    std::size_t firstRecord_ = 0;
+    bool signatureFound_ = false;
+    bool firstBlock_ = true;
+    bool finished_ = false;
+};
+
+// Throws std::logic_error unless bytes fit a name window.
+void checkRewrite(const std::string& bytes);
+
 // Visits the texture records of the map in file order. A record is examined
 // only when its kind byte and its whole name window lie inside the file; the
 // first one that does not ends the walk, as does the end-of-table record
 // (first name byte 0x00 or 0x01, tested before the kind byte). A texture
-// record whose window holds no NUL is passed over. yield is called at most
-// once per block. Throws what map throws; rewrites made before stay made.
-WalkSummary walkRecords(MapBytes& map, const ReferenceHandler& handler,
-                        const std::function<void()>& yield = {});
+// record whose window holds no NUL is passed over. handler returns the
+// ReferenceHandler's result; lookAhead, if given, sees each block's
+// references before handler does, so lookups can be prefetched together.
+// yield is called at most once per block. Throws what map throws; rewrites
+// made before stay made.
+template <typename Handler, typename LookAhead = std::nullptr_t>
+WalkSummary walkRecords(MapBytes& map, Handler&& handler, const std::function<void()>& yield = {},
+                        LookAhead&& lookAhead = nullptr) {
+    WalkSummary summary;
+    RecordBlocks blocks(map);
+    summary.signatureFound = blocks.signatureFound();
+    std::vector<TextureReference> references;
+    references.reserve(kRecordsPerBlock);
+    while (blocks.next(references)) {
+        if (yield) {
+            yield();
+        }
+        if constexpr (!std::is_null_pointer_v<std::decay_t<LookAhead>>) {
+            if (!references.empty()) {
+                lookAhead(references);
+            }
+        }
+        for (const auto& reference : references) {
+            ++summary.textureRecords;
+            if (auto bytes = handler(reference)) {
+                checkRewrite(*bytes);
+                map.write(reference.nameOffset, *bytes);
+                ++summary.rewrites;
+            }
+        }
+    }
+    return summary;
+}
 
 } // namespace quorvell::patching

@@ -6,28 +6,30 @@
 
 namespace quorvell::patching {
 
-std::size_t ScanIndex::Hash::operator()(std::string_view s) const noexcept {
-    return std::hash<std::string_view>{}(s);
-}
-
 ScanIndex::ScanIndex(const TextureRows& rows) {
     for (std::size_t j = 0; j < rows.size(); ++j) {
         auto base = ansiBaseNameOf(rows[j].text);
         if (!base) {
             continue;
         }
-        // emplace keeps an earlier row: the first matching row decides.
-        first_.emplace(*base + std::string(kOverriddenSuffix), j);
-        first_.emplace(std::move(*base), j);
+        // An earlier row stays: the first matching row decides.
+        first_.addFirst(*base, j);
+        first_.addFirst(*base + std::string(kOverriddenSuffix), j);
     }
 }
 
 std::optional<std::size_t> ScanIndex::firstMatch(std::string_view reference) const {
-    const auto it = first_.find(reference);
-    if (it == first_.end()) {
+    const std::size_t* row = first_.find(reference);
+    return row ? std::optional<std::size_t>(*row) : std::nullopt;
+}
+
+std::optional<ScanIndex::Match> ScanIndex::match(std::string_view reference,
+                                                 std::uint64_t hash) const {
+    const auto key = first_.indexOf(reference, hash);
+    if (!key) {
         return std::nullopt;
     }
-    return it->second;
+    return Match{first_.valueAt(*key), *key};
 }
 
 std::vector<std::size_t> ScanMapFile(const std::filesystem::path& mapPath, const ScanIndex& index,
@@ -37,23 +39,39 @@ std::vector<std::size_t> ScanMapFile(const std::filesystem::path& mapPath, const
     if (map.vanished()) {
         return marked;
     }
+    // After the first reference to a texture list1 holds it, so later ones
+    // are answered here. Starting from an empty list1 (every scan of all
+    // maps does), a reference not met before is new to list1 as well.
+    std::vector<bool> met(index.keyCount(), false);
+    const bool list1WasEmpty = list1.empty();
     walkRecords(
         map,
         [&](const TextureReference& reference) -> std::optional<std::string> {
-            const auto row = index.firstMatch(reference.text);
-            if (!row) {
+            const auto match = index.match(reference.text, reference.hash);
+            if (!match || met[match->key]) {
                 return std::nullopt;
             }
-            // Only a reference new to this map counts, and only when it
-            // carries the suffix somewhere (a base name may hold it itself).
-            const bool isNew = list1.emplace(reference.text).second;
+            met[match->key] = true;
+            // Only a reference new to list1 counts, and only when it carries
+            // the suffix somewhere (a base name may hold it itself).
+            bool isNew = true;
+            if (list1WasEmpty) {
+                list1.appendNew(reference.text);
+            } else {
+                isNew = list1.insert(reference.text);
+            }
             if (isNew && reference.text.find(kOverriddenSuffix) != std::string_view::npos &&
-                std::find(marked.begin(), marked.end(), *row) == marked.end()) {
-                marked.push_back(*row);
+                std::find(marked.begin(), marked.end(), match->row) == marked.end()) {
+                marked.push_back(match->row);
             }
             return std::nullopt;
         },
-        yield);
+        yield,
+        [&](const std::vector<TextureReference>& block) {
+            for (const auto& reference : block) {
+                index.prefetch(reference.hash);
+            }
+        });
     return marked;
 }
 

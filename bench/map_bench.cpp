@@ -1,0 +1,198 @@
+// The engine against a synthetic install, beside the floor: one plain read of
+// each map's table bytes. Prints each operation's ratio to its floor at the
+// end. Environment: QUORVELL_BENCH_MAPS (default 200), QUORVELL_BENCH_DIR
+// (default: the system's temporary folder).
+
+#include "bench/synthetic_install.h"
+#include "patching/map_file.h"
+#include "patching/map_io.h"
+#include "patching/record_walk.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+using namespace quorvell;
+using patching::TextureRows;
+
+std::unique_ptr<bench::SyntheticInstall> install;
+
+TextureRows allRows(bool checked) {
+    auto rows = install->rows();
+    for (auto& row : rows) {
+        row.checked = checked;
+    }
+    return rows;
+}
+
+void readTable(const std::filesystem::path& path, std::vector<char>& buffer) {
+    patching::MapIo map(path);
+    if (map.read(0, buffer.data(), buffer.size()) != buffer.size()) {
+        throw std::runtime_error("short read");
+    }
+}
+
+void Floor(benchmark::State& state) {
+    std::vector<char> buffer(install->tableBytes());
+    for (auto _ : state) {
+        for (const auto& path : install->maps()) {
+            readTable(path, buffer);
+        }
+        benchmark::DoNotOptimize(buffer.data());
+    }
+    state.SetBytesProcessed(
+        static_cast<std::int64_t>(state.iterations() * buffer.size() * install->maps().size()));
+}
+
+// The floor plus the batch's own writes: the same names at the same offsets.
+void FloorPlusWrites(benchmark::State& state) {
+    std::vector<char> buffer(install->tableBytes());
+    const std::string bytes = "Custom_00000__overridden";
+    for (auto _ : state) {
+        for (std::size_t m = 0; m < install->maps().size(); ++m) {
+            patching::MapIo map(install->maps()[m]);
+            map.read(0, buffer.data(), buffer.size());
+            for (const auto at : install->customOffsets(m)) {
+                map.write(at, std::string_view(buffer.data() + at, bytes.size()));
+            }
+        }
+    }
+}
+
+// The walk alone, every reference handed to a handler that does nothing:
+// what the scan costs beyond the floor before any lookup.
+void WalkOnly(benchmark::State& state) {
+    std::size_t references = 0;
+    for (auto _ : state) {
+        for (const auto& path : install->maps()) {
+            patching::MapIo map(path);
+            references += patching::walkRecords(map, [](const patching::TextureReference&) {
+                              return std::optional<std::string>();
+                          }).textureRecords;
+        }
+    }
+    benchmark::DoNotOptimize(references);
+}
+
+void Scan(benchmark::State& state) {
+    std::size_t marked = 0;
+    for (auto _ : state) {
+        const patching::ScanIndex index(install->rows());
+        patching::ReferenceSet list1;
+        for (const auto& path : install->maps()) {
+            list1.clear();
+            marked += patching::ScanMapFile(path, index, list1, [] {}).size();
+        }
+    }
+    benchmark::DoNotOptimize(marked);
+}
+
+void BatchAllOn(benchmark::State& state) {
+    const auto on = allRows(true);
+    const patching::BatchIndex off(allRows(false));
+    std::size_t changed = 0;
+    for (auto _ : state) {
+        const patching::BatchIndex index(on);
+        for (const auto& path : install->maps()) {
+            changed += patching::PatchPresetInMap(path, index, [] {}).referencesChanged;
+        }
+        state.PauseTiming();
+        for (const auto& path : install->maps()) {
+            patching::PatchPresetInMap(path, off);
+        }
+        state.ResumeTiming();
+    }
+    state.counters["writes/iteration"] =
+        static_cast<double>(changed) / static_cast<double>(state.iterations());
+}
+
+void ToggleOneEverywhere(benchmark::State& state) {
+    std::size_t changed = 0;
+    for (auto _ : state) {
+        const patching::ToggleTarget target(install->rows()[state.iterations() % 2].text);
+        for (const auto& path : install->maps()) {
+            changed += patching::PatchTextureInMap(path, target, [] {}).referencesChanged;
+        }
+    }
+    state.counters["writes/iteration"] =
+        static_cast<double>(changed) / static_cast<double>(state.iterations());
+}
+
+// Keeps each benchmark's time per iteration for the ratios.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const auto& run : runs) {
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
+                seconds[run.run_name.function_name] =
+                    run.real_accumulated_time / static_cast<double>(run.iterations);
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> seconds;
+};
+
+std::size_t envCount(const char* name, std::size_t fallback) {
+    const char* value = std::getenv(name);
+    return value && *value ? std::strtoul(value, nullptr, 10) : fallback;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    bench::InstallShape shape;
+    shape.maps = envCount("QUORVELL_BENCH_MAPS", shape.maps);
+    const char* dir = std::getenv("QUORVELL_BENCH_DIR");
+    const auto folder =
+        (dir && *dir ? std::filesystem::path(dir) : std::filesystem::temp_directory_path()) /
+        ("quorvell-bench-" + std::to_string(::getpid()));
+    const auto needed = shape.maps * (shape.tailBytes + 308 * (shape.recordsPerMap + 1) + 200);
+    const auto space = std::filesystem::space(folder.parent_path());
+    if (space.available < needed + (needed / 10)) {
+        std::fprintf(stderr,
+                     "quorvell_bench: %zu MB needed in %s, %ju MB free; set "
+                     "QUORVELL_BENCH_DIR or QUORVELL_BENCH_MAPS\n",
+                     needed >> 20, folder.parent_path().c_str(),
+                     static_cast<std::uintmax_t>(space.available >> 20));
+        return 1;
+    }
+    std::printf("Building %zu maps of %zu texture records and a %zu KiB tail in %s...\n",
+                shape.maps, shape.recordsPerMap, shape.tailBytes >> 10, folder.c_str());
+    install = std::make_unique<bench::SyntheticInstall>(folder, shape);
+    std::printf("%ju MB, %zu custom textures\n",
+                static_cast<std::uintmax_t>(install->totalBytes() >> 20), install->rows().size());
+
+    for (auto* b : {benchmark::RegisterBenchmark("Floor", Floor),
+                    benchmark::RegisterBenchmark("WalkOnly", WalkOnly),
+                    benchmark::RegisterBenchmark("Scan", Scan),
+                    benchmark::RegisterBenchmark("FloorPlusWrites", FloorPlusWrites),
+                    benchmark::RegisterBenchmark("BatchAllOn", BatchAllOn),
+                    benchmark::RegisterBenchmark("ToggleOneEverywhere", ToggleOneEverywhere)}) {
+        b->Unit(benchmark::kMillisecond)->UseRealTime();
+    }
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    const auto& s = reporter.seconds;
+    const auto ratio = [&](const char* a, const char* b) {
+        if (s.count(a) && s.count(b) && s.at(b) > 0) {
+            std::printf("  %-20s / %-16s = %.2f\n", a, b, s.at(a) / s.at(b));
+        }
+    };
+    std::printf("Ratios (warm page cache):\n");
+    ratio("WalkOnly", "Floor");
+    ratio("Scan", "Floor");
+    ratio("BatchAllOn", "FloorPlusWrites");
+    ratio("BatchAllOn", "Floor");
+    ratio("ToggleOneEverywhere", "Floor");
+    install.reset();
+    return 0;
+}

@@ -1,0 +1,164 @@
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvell::patching {
+
+// Eight bytes at a time: names are short, and this runs per record.
+inline std::uint64_t hashReference(std::string_view text) {
+    const char* p = text.data();
+    std::size_t n = text.size();
+    std::uint64_t h = 0x9E3779B97F4A7C15ull ^ n;
+    for (; n >= 8; p += 8, n -= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        h = (h ^ word) * 0xBF58476D1CE4E5B9ull;
+        h ^= h >> 31;
+    }
+    // The rest (0 to 7 bytes) without a byte loop: two overlapping
+    // 4-byte reads, or three single bytes; the length is already mixed in.
+    std::uint64_t last = 0;
+    if (n >= 4) {
+        std::uint32_t head;
+        std::uint32_t tail;
+        std::memcpy(&head, p, 4);
+        std::memcpy(&tail, p + n - 4, 4);
+        last = (static_cast<std::uint64_t>(head) << 32) | tail;
+    } else if (n > 0) {
+        last = (static_cast<std::uint64_t>(static_cast<unsigned char>(p[0])) << 16) |
+               (static_cast<std::uint64_t>(static_cast<unsigned char>(p[n / 2])) << 8) |
+               static_cast<unsigned char>(p[n - 1]);
+    }
+    // The full finaliser of splitmix64: the last bytes (where names like
+    // Wall_01, Wall_02 differ) must reach the low bits used as the slot.
+    h ^= last;
+    h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ull;
+    h = (h ^ (h >> 27)) * 0x94D049BB133111EBull;
+    return h ^ (h >> 31);
+}
+
+// Reference texts, each with a value, looked up by string_view. Open
+// addressing over one flat array whose slots point straight into one buffer
+// of texts: the walk asks once per texture record, most references (the
+// game's own textures) must fail fast, and a block of lookups can be
+// prefetched together. Clearing keeps the memory, so a table refilled map
+// after map stops allocating.
+template <typename Value> class NameTable {
+public:
+    // Adds text unless it is there already (the first value stays); returns
+    // whether it was added.
+    bool addFirst(std::string_view text, Value value) {
+        const std::uint64_t hash = hashReference(text);
+        if (indexOf(text, hash)) {
+            return false;
+        }
+        if ((values_.size() + 1) * 2 > slots_.size()) {
+            grow();
+        }
+        const Slot slot{
+            static_cast<std::uint32_t>(hash >> 32), static_cast<std::uint32_t>(values_.size() + 1),
+            static_cast<std::uint32_t>(texts_.size()), static_cast<std::uint32_t>(text.size())};
+        texts_.append(text);
+        values_.push_back(std::move(value));
+        filter_[filterBit(hash) / 64] |= std::uint64_t{1} << (filterBit(hash) % 64);
+        place(hash, slot);
+        return true;
+    }
+
+    // The index of text (0-based, in order of adding). hash, when given, is
+    // hashReference(text), worked out once for all tables a text is sought in.
+    std::optional<std::size_t> indexOf(std::string_view text) const {
+        return indexOf(text, hashReference(text));
+    }
+    std::optional<std::size_t> indexOf(std::string_view text, std::uint64_t hash) const {
+        if (slots_.empty() || !mayHold(hash)) {
+            return std::nullopt;
+        }
+        const auto tag = static_cast<std::uint32_t>(hash >> 32);
+        for (std::size_t i = hash & mask();; i = (i + 1) & mask()) {
+            const Slot& slot = slots_[i];
+            if (slot.entry == 0) {
+                return std::nullopt;
+            }
+            if (slot.tag == tag && slot.length == text.size() &&
+                std::memcmp(texts_.data() + slot.offset, text.data(), text.size()) == 0) {
+                return slot.entry - 1;
+            }
+        }
+    }
+
+    const Value* find(std::string_view text) const {
+        const auto index = indexOf(text);
+        return index ? &values_[*index] : nullptr;
+    }
+
+    const Value& valueAt(std::size_t index) const { return values_[index]; }
+    std::size_t size() const { return values_.size(); }
+
+    void clear() {
+        texts_.clear();
+        values_.clear();
+        std::fill(slots_.begin(), slots_.end(), Slot{});
+        filter_.fill(0);
+    }
+
+    // Starts loading the slot that a lookup of text will touch first, so a
+    // block's worth of lookups wait for memory together, not one by one.
+    void prefetch(std::uint64_t hash) const {
+        if (!slots_.empty() && mayHold(hash)) {
+            __builtin_prefetch(&slots_[hash & mask()]);
+        }
+    }
+
+private:
+    struct Slot {
+        std::uint32_t tag = 0;
+        std::uint32_t entry = 0; // 1-based; 0 marks an empty slot
+        std::uint32_t offset = 0;
+        std::uint32_t length = 0;
+    };
+
+    // One bit per hash value's middle bits, 8 KiB in all: it stays in the
+    // fastest cache and turns most references that are not in the table
+    // away before the table itself is touched.
+    static std::size_t filterBit(std::uint64_t hash) { return (hash >> 16) & 0xFFFF; }
+    bool mayHold(std::uint64_t hash) const {
+        return (filter_[filterBit(hash) / 64] >> (filterBit(hash) % 64)) & 1;
+    }
+
+    std::size_t mask() const { return slots_.size() - 1; }
+
+    void place(std::uint64_t hash, const Slot& slot) {
+        std::size_t i = hash & mask();
+        while (slots_[i].entry != 0) {
+            i = (i + 1) & mask();
+        }
+        slots_[i] = slot;
+    }
+
+    void grow() {
+        std::vector<Slot> old(slots_.empty() ? 16 : slots_.size() * 2);
+        old.swap(slots_);
+        for (const Slot& slot : old) {
+            if (slot.entry != 0) {
+                place(hashReference(std::string_view(texts_).substr(slot.offset, slot.length)),
+                      slot);
+            }
+        }
+    }
+
+    std::array<std::uint64_t, 1024> filter_{};
+    std::vector<Slot> slots_;
+    std::string texts_; // every text, back to back
+    std::vector<Value> values_;
+};
+
+} // namespace quorvell::patching
