@@ -10,6 +10,10 @@
 #include <string_view>
 #include <vector>
 
+#if defined(_MSC_VER)
+#include <xmmintrin.h>
+#endif
+
 namespace quorvell::patching {
 
 // Eight bytes at a time: names are short, and this runs per record.
@@ -114,7 +118,11 @@ public:
     // block's worth of lookups wait for memory together, not one by one.
     void prefetch(std::uint64_t hash) const {
         if (!slots_.empty() && mayHold(hash)) {
+#if defined(_MSC_VER)
+            _mm_prefetch(reinterpret_cast<const char*>(&slots_[hash & mask()]), _MM_HINT_T0);
+#else
             __builtin_prefetch(&slots_[hash & mask()]);
+#endif
         }
     }
 
@@ -129,12 +137,16 @@ private:
     // One bit per hash value's middle bits, 8 KiB in all: it stays in the
     // fastest cache and turns most references that are not in the table
     // away before the table itself is touched.
-    static std::size_t filterBit(std::uint64_t hash) { return (hash >> 16) & 0xFFFF; }
+    static std::size_t filterBit(std::uint64_t hash) {
+        return (hash >> 16) & 0xFFFF;
+    }
     bool mayHold(std::uint64_t hash) const {
         return (filter_[filterBit(hash) / 64] >> (filterBit(hash) % 64)) & 1;
     }
 
-    std::size_t mask() const { return slots_.size() - 1; }
+    std::size_t mask() const {
+        return slots_.size() - 1;
+    }
 
     void place(std::uint64_t hash, const Slot& slot) {
         std::size_t i = hash & mask();
