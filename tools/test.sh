@@ -14,3 +14,9 @@ cmake --workflow --preset default
 
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer build and tests"
 cmake --workflow --preset asan
+
+echo "== Fuzzing the record walk (short, bounded run)"
+QUORVELL_FUZZ_SECONDS=${QUORVELL_FUZZ_SECONDS:-30} bash tools/fuzz.sh
+
+echo "== Windows: mingw-w64 cross build, tests under Wine"
+bash tools/windows-tests.sh
