@@ -1,0 +1,41 @@
+#pragma once
+
+// The developer panel: the hidden working lists and the single-step buttons,
+// in a small window of its own that only a keyboard shortcut opens.
+
+#include <QtWidgets/QWidget>
+
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace quorvell::app {
+
+class Form1;
+
+class DeveloperPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit DeveloperPanel(Form1& form);
+
+    // Shows the lists as the window holds them now.
+    void refresh();
+
+    QListWidget* List1;
+    QListWidget* List3;
+    QListWidget* List4;
+    QListWidget* List5;
+    QLineEdit* Text2;
+    QPushButton* Command4; // "Scan IBDs"
+    QPushButton* Command3; // "Import DDS list"
+    QPushButton* Command2; // "Generate DDS list"
+    QPushButton* Command5; // "Refresh"
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    Form1& form_;
+};
+
+} // namespace quorvell::app

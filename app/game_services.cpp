@@ -1,0 +1,38 @@
+#include "app/game_services.h"
+
+#include "discovery/original_catalogue.h"
+
+namespace quorvell::app {
+
+GameServices::GameServices(discovery::Environment environment)
+    : environment_(std::move(environment)) {}
+
+std::optional<presets::PresetFile>
+GameServices::importPresets(const std::filesystem::path& workingDir) {
+    return presets::import_presetS(workingDir);
+}
+
+discovery::GameInstall GameServices::locateGameRoot() {
+    return discovery::LocateGameRoot(environment_);
+}
+
+std::vector<std::string> GameServices::loadOriginalCatalogue() {
+    return discovery::LoadOriginalCatalogue();
+}
+
+discovery::CustomTextureScan
+GameServices::scanCustomTextures(const discovery::GameInstall& game,
+                                 const std::vector<std::string>& list4) {
+    return discovery::ScanCustomTextures(game, list4);
+}
+
+discovery::MapListing GameServices::listMapFiles(const discovery::GameInstall& game) {
+    return discovery::ListMapFiles(game);
+}
+
+void GameServices::generateTextureList(const discovery::GameInstall& game,
+                                       const std::filesystem::path& output) {
+    discovery::GenerateTextureList(game, output);
+}
+
+} // namespace quorvell::app

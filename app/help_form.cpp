@@ -1,0 +1,46 @@
+#include "app/help_form.h"
+
+#include "app/geometry.h"
+
+#include <QtGui/QPainter>
+#include <QtWidgets/QLabel>
+
+namespace quorvell::app {
+
+namespace {
+const char* const kTexts[3] = {
+    "A checked checkbox means that the original texture has been overridden.",
+    "Manually check or uncheck a single texture name to enable/disable the high resolution "
+    "version.",
+    "Use the dropdown list to choose among Presets that will enable/disable entire texture "
+    "groups.",
+};
+}
+
+Form3::Form3(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFixedSize(toPixels({0, 0, form3::kClientWidth, form3::kClientHeight}).size());
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, colours.color(QPalette::ToolTipBase));
+    colours.setColor(QPalette::WindowText, colours.color(QPalette::ToolTipText));
+    setPalette(colours);
+    for (int i = 0; i < 3; ++i) {
+        Label1[i] = new QLabel(QString::fromLatin1(kTexts[i]), this);
+        Label1[i]->setWordWrap(true);
+        Label1[i]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        Label1[i]->setAttribute(Qt::WA_TranslucentBackground);
+        Label1[i]->setGeometry(toPixels(
+            {form3::kLabelLeft, form3::kLabelTops[i], form3::kLabelWidth, form3::kLabelHeight}));
+    }
+}
+
+void Form3::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    const QRect frame = toPixels(form3::kFrame);
+    painter.drawRect(frame.adjusted(0, 0, -1, -1));
+}
+
+} // namespace quorvell::app

@@ -1,0 +1,24 @@
+#pragma once
+
+// A transparent area lying over a button drawn in the background picture.
+
+#include <QtWidgets/QWidget>
+
+namespace quorvell::app {
+
+class HotSpot : public QWidget {
+    Q_OBJECT
+public:
+    explicit HotSpot(const QString& toolTip, QWidget* parent = nullptr);
+
+signals:
+    void clicked();
+    void mouseMoved();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+};
+
+} // namespace quorvell::app

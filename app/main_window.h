@@ -1,0 +1,165 @@
+#pragma once
+
+// Form1, the main window. It owns every list the program works on, visible
+// or not, and its methods are the program's procedures; each one is a thin
+// call into the libraries below it.
+
+#include "app/artwork.h"
+#include "app/banner_form.h"
+#include "app/game_services.h"
+#include "app/help_form.h"
+#include "app/hidden_lists.h"
+#include "app/hot_spot.h"
+#include "app/progress_bar.h"
+#include "app/texture_list.h"
+#include "discovery/game_root.h"
+#include "patching/map_file.h"
+
+#include <QtCore/QPoint>
+#include <QtCore/QTimer>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QWidget>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvell::app {
+
+class DeveloperPanel;
+class EventYield;
+
+// Everything the window takes from the process, so tests can hand in their own.
+struct Form1Setup {
+    std::shared_ptr<GameServices> services;           // null: the process's environment
+    std::filesystem::path workingDir;                 // where Presets.ini is looked for
+    std::string argumentText;                         // non-empty: command-line mode
+    bool headless = false;                            // no display: lines only, no boxes
+    std::function<void(const std::string&)> printOut; // null: standard output
+    std::function<void(const std::string&)> printErr; // null: standard error
+};
+
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form1(Form1Setup setup);
+    ~Form1() override;
+
+    // Runs the start-up sequence and, in interactive mode, shows the window.
+    void start();
+
+    // --- Controls -------------------------------------------------------
+    TextureList* List2;
+    QComboBox* Combo1;
+    HotSpot* Label3;
+    HotSpot* Label4;
+    HotSpot* Label5;
+    HotSpot* Label6;
+    ProgressBar* Shape1;
+    QTimer* Timer1;
+    QTimer* Timer2;
+    QTimer* Timer3;
+    quorvell::app::List1 List1;
+    quorvell::app::List3 List3;
+    quorvell::app::List4 List4;
+    quorvell::app::List5 List5;
+    std::string Text2; // the game root
+
+    Form2* form2() const { return form2_; }
+    Form3* form3() const { return form3_; }
+    DeveloperPanel* developerPanel();
+
+    // --- Start-up and working state --------------------------------------
+    void Form_Load();
+    void forM_working(const std::int16_t& Workbyte);
+    bool working() const { return !List2->isEnabled(); }
+    const std::string& tickerText() const { return tickerText_; }
+    // Problems met while finding the game and its folders.
+    const std::vector<std::string>& startupProblems() const { return startupProblems_; }
+
+    void import_presetS();
+    void LocateGameRoot();
+    void LoadOriginalCatalogue();
+    void ScanCustomTextures();
+    void ListMapFiles();
+    void GenerateTextureList();
+
+    // --- Events -----------------------------------------------------------
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer3_Timer();
+    void Label4_Click();
+    void Label5_Click();
+    void Label6_Click();
+    void Command2_Click(); // "Generate DDS list"
+    void Command3_Click(); // "Import DDS list"
+    void Command4_Click(); // "Scan IBDs"
+    void Command5_Click(); // "Refresh"
+    void List2_ItemCheck(int row);
+    void File1_Click(const std::filesystem::path& mapPath);
+    void ShowHelpForm();
+    void HideHelpForm();
+
+    // --- Map work (throw on failure; the event handlers report it) --------
+    void ScanAllMaps();
+    void ScanMapFile(const std::filesystem::path& mapPath);
+    void PatchTextureInMap(const std::filesystem::path& mapPath,
+                           const patching::ToggleTarget& target);
+    void enable_preseT(const std::string& preseT, std::int16_t disablE_bit);
+    // Command-line mode from the argument text; returns the exit status.
+    int scan_commandlinE();
+
+signals:
+    // The program ends with this exit status; every window is closed.
+    void programEnded(int status);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void endProgram(int status);
+    bool commandLineMode() const { return !setup_.argumentText.empty(); }
+
+    // The top of every event handler: a failure is reported, the working
+    // state goes off and the check marks are brought back in line.
+    void runGuarded(const std::function<void()>& action);
+    void reportFailure(const QString& what);
+    void resyncCheckMarks();
+    void showStartupProblems();
+    void reportNotSwitchedOn(const std::vector<std::string>& rowTexts);
+    void showMessage(bool error, const QString& title, const QString& text);
+    void printOut(const std::string& line) const;
+    void printErr(const std::string& line) const;
+
+    void scanOneMap(const std::filesystem::path& mapPath, const patching::ScanIndex& index,
+                    EventYield& yield);
+    void collectNotSwitchedOn(const patching::PatchOutcome& outcome);
+
+    Form1Setup setup_;
+    std::shared_ptr<GameServices> services_;
+    discovery::GameInstall game_;
+    bool mapsFolderListed_ = false;
+    std::vector<std::string> startupProblems_;
+    std::string tickerText_;
+    Artwork background_;
+    Form2* form2_;
+    Form3* form3_;
+    DeveloperPanel* developerPanel_ = nullptr;
+    EventYield* yield_ = nullptr; // the yield of the operation running, if any
+    std::vector<std::string> notSwitchedOn_;
+    bool closePending_ = false;
+    bool ended_ = false;
+    bool resyncing_ = false;
+    std::optional<QPoint> dragOffset_; // moving by hand where the system can't
+};
+
+} // namespace quorvell::app

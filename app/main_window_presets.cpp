@@ -1,0 +1,118 @@
+#include "app/event_yield.h"
+#include "app/main_window.h"
+#include "app/progress_rule.h"
+#include "presets/command_line_mode.h"
+#include "presets/preset_marks.h"
+
+#include <stdexcept>
+
+namespace quorvell::app {
+
+void Form1::enable_preseT(const std::string& preseT, std::int16_t disablE_bit) {
+    forM_working(1);
+    const presets::PhaseOneResult phaseOne = presets::presetPhaseOne(
+        List5.lines(), preseT, disablE_bit != 0, List2->texts(), List2->marks());
+    switch (phaseOne.status) {
+    case presets::PhaseOneStatus::StoppedBySpecialEntry:
+        forM_working(0);
+        return;
+    case presets::PhaseOneStatus::UnterminatedBlock:
+        throw IoError((setup_.workingDir / "Presets.ini").string(),
+                      "the block of preset \"" + preseT + "\" has no closing \"}\"");
+    case presets::PhaseOneStatus::Proceed:
+        break;
+    }
+    // The working state is on, so none of these check marks patches.
+    for (int row = 0; row < List2->count(); ++row) {
+        List2->setChecked(row, phaseOne.marks.at(static_cast<std::size_t>(row)));
+    }
+
+    notSwitchedOn_.clear();
+    const patching::BatchIndex index(List2->rows());
+    EventYield yield;
+    for (int k = 0; k < List3.count(); ++k) {
+        yield.perFile();
+        collectNotSwitchedOn(patching::PatchPresetInMap(List3.path(k), index, yield.fn()));
+        if (isVisible()) {
+            Shape1->setWidthTwips(mainBarWidth(k, List3.count()));
+        } else {
+            form2_->Shape1->setWidthTwips(bannerPresetWidth(k, List3.count()));
+        }
+    }
+    forM_working(0);
+    reportNotSwitchedOn(notSwitchedOn_);
+}
+
+// Neither hot spot is covered by the working state, so each refuses by
+// itself while anything runs: two runs must never write the same maps.
+void Form1::Label5_Click() {
+    if (working() || Combo1->currentIndex() < 0) {
+        return;
+    }
+    const std::string name = Combo1->currentText().toStdString();
+    if (name.empty()) {
+        return;
+    }
+    runGuarded([&] { enable_preseT(name, 0); });
+}
+
+void Form1::Label6_Click() {
+    if (working() || Combo1->currentIndex() < 0) {
+        return;
+    }
+    const std::string name = Combo1->currentText().toStdString();
+    if (name.empty()) {
+        return;
+    }
+    runGuarded([&] { enable_preseT(name, 1); });
+}
+
+void Form1::Timer3_Timer() {
+    Timer3->stop();
+    hide();
+    setCursor(Qt::WaitCursor);
+    endProgram(scan_commandlinE());
+}
+
+int Form1::scan_commandlinE() {
+    for (const std::string& problem : startupProblems_) {
+        printErr(problem);
+    }
+    presets::CommandLineHooks hooks;
+    hooks.showBanner = [this] { form2_->showCentred(); };
+    hooks.scanAllMaps = [this] {
+        ScanAllMaps();
+        setCursor(Qt::WaitCursor);
+    };
+    hooks.checkGameFound = [this] {
+        if (!game_.found()) {
+            throw std::runtime_error("Thief - Deadly Shadows was not found");
+        }
+        if (!mapsFolderListed_) {
+            throw std::runtime_error("the game's maps folder could not be listed");
+        }
+    };
+    hooks.presetNames = [this] {
+        std::vector<std::string> names;
+        for (int i = 0; i < Combo1->count(); ++i) {
+            names.push_back(Combo1->itemText(i).toStdString());
+        }
+        return names;
+    };
+    hooks.enablePreset = [this](const std::string& name, bool disable) {
+        enable_preseT(name, disable ? 1 : 0);
+    };
+    hooks.showMessage = [this](const std::string& title, const std::string& text, bool error) {
+        if (!setup_.headless) {
+            showMessage(error, QString::fromStdString(title), QString::fromStdString(text));
+        }
+    };
+    hooks.printOut = [this](const std::string& line) { printOut(line); };
+    hooks.printErr = [this](const std::string& line) { printErr(line); };
+    const presets::CommandLineOutcome outcome =
+        presets::scan_commandlinE(setup_.argumentText, hooks);
+    unsetCursor();
+    return static_cast<int>(outcome);
+}
+
+} // namespace quorvell::app

@@ -1,0 +1,171 @@
+#include "app/main_window.h"
+#include "app/message_boxes.h"
+#include "app/ticker.h"
+#include "discovery/game_folders.h"
+
+namespace quorvell::app {
+
+namespace {
+std::string describe(const IoError& problem) {
+    return "Could not list " + problem.path() + ": " + problem.reason();
+}
+} // namespace
+
+void Form1::start() {
+    Form_Load();
+    if (commandLineMode()) {
+        return;
+    }
+    show();
+    if (!startupProblems_.empty()) {
+        QTimer::singleShot(0, this, &Form1::showStartupProblems);
+    }
+}
+
+void Form1::Form_Load() {
+    forM_working(1);
+    tickerText_ = startupTickerText();
+    import_presetS();
+    LocateGameRoot();
+    LoadOriginalCatalogue();
+    ScanCustomTextures();
+    ListMapFiles();
+    if (commandLineMode()) {
+        Timer1->stop();
+        Timer3->start();
+        hide();
+    }
+    forM_working(0);
+}
+
+void Form1::import_presetS() {
+    Combo1->clear();
+    List5.clear();
+    std::optional<presets::PresetFile> file;
+    try {
+        file = services_->importPresets(setup_.workingDir);
+    } catch (const IoError& problem) {
+        // An unreadable preset file leaves the chooser empty, like a missing
+        // one, but the player is told why.
+        startupProblems_.push_back("Could not read " + problem.path() + ": " + problem.reason());
+    }
+    if (file) {
+        List5.assign(file->lines);
+        for (const std::string& name : file->names) {
+            Combo1->addItem(QString::fromStdString(name));
+        }
+    }
+    // Nothing is picked until the player picks.
+    Combo1->setCurrentIndex(-1);
+}
+
+void Form1::LocateGameRoot() {
+    game_ = services_->locateGameRoot();
+    Text2 = game_.root;
+    if (!game_.found()) {
+        startupProblems_.push_back(
+            "Thief - Deadly Shadows was not found: no install folder (ION_ROOT) is recorded "
+            "in the registry" +
+            std::string(
+#ifdef _WIN32
+                ""
+#else
+                " of any Wine prefix looked at (set WINEPREFIX to the game's prefix)"
+#endif
+                ) +
+            ".");
+    }
+}
+
+void Form1::LoadOriginalCatalogue() {
+    List4.clear();
+    for (std::string& name : services_->loadOriginalCatalogue()) {
+        List4.add(std::move(name));
+    }
+}
+
+// Without a game root there is nothing to list: the folders would resolve
+// against whatever the current folder happens to be.
+void Form1::ScanCustomTextures() {
+    if (!game_.found()) {
+        return;
+    }
+    discovery::CustomTextureScan scan = services_->scanCustomTextures(game_, List4.rows());
+    for (const std::string& name : scan.names) {
+        List2->addRow(name);
+    }
+    for (const IoError& problem : scan.problems) {
+        startupProblems_.push_back(describe(problem));
+    }
+}
+
+void Form1::ListMapFiles() {
+    List3.clear();
+    mapsFolderListed_ = false;
+    if (!game_.found()) {
+        return;
+    }
+    discovery::MapListing listing = services_->listMapFiles(game_);
+    for (auto& path : listing.paths) {
+        List3.add(std::move(path));
+    }
+    for (const IoError& problem : listing.problems) {
+        startupProblems_.push_back(describe(problem));
+    }
+    mapsFolderListed_ = listing.problems.empty();
+}
+
+void Form1::GenerateTextureList() {
+    services_->generateTextureList(game_, game_.paths->toHost(discovery::kGeneratorOutput));
+}
+
+void Form1::showStartupProblems() {
+    if (startupProblems_.empty()) {
+        return;
+    }
+    QString text = QStringLiteral("Some of what Quorvell needs could not be read:\n");
+    for (const std::string& problem : startupProblems_) {
+        text += QStringLiteral("\n") + QString::fromStdString(problem);
+    }
+    showMessage(true, QStringLiteral("Quorvell"), text);
+}
+
+void Form1::Timer1_Timer() {
+    setCursor(Qt::WaitCursor);
+    Timer1->stop();
+    runGuarded([this] { ScanAllMaps(); });
+    if (!working()) {
+        unsetCursor();
+    }
+}
+
+void Form1::Command2_Click() {
+    runGuarded([this] { GenerateTextureList(); });
+}
+
+void Form1::Command3_Click() {
+    runGuarded([this] { LoadOriginalCatalogue(); });
+}
+
+void Form1::Command4_Click() {
+    runGuarded([this] { ScanAllMaps(); });
+}
+
+// Refresh: the list is emptied first, so no texture is listed twice; the
+// scan that Timer1 starts sets the check marks anew.
+void Form1::Command5_Click() {
+    if (working()) {
+        return;
+    }
+    runGuarded([this] {
+        List2->clearRows();
+        startupProblems_.clear();
+        ScanCustomTextures();
+        if (!startupProblems_.empty()) {
+            showStartupProblems();
+        }
+        Timer1->start();
+    });
+}
+
+} // namespace quorvell::app

@@ -1,0 +1,150 @@
+#include "tests/app/gui_support.h"
+
+#include "discovery/path_mapper.h"
+
+#include <QtTest/QTest>
+#include <QtWidgets/QApplication>
+
+namespace quorvell::testing {
+
+namespace fs = std::filesystem;
+
+void ensureApplication() {
+    if (QApplication::instance() != nullptr) {
+        return;
+    }
+    static int argc = 1;
+    static char name[] = "quorvell_gui_test";
+    static char* argv[] = {name, nullptr};
+    static QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
+    for (int waited = 0; waited < timeoutMs; waited += 10) {
+        if (done()) {
+            return true;
+        }
+        QTest::qWait(10);
+    }
+    return done();
+}
+
+FakeInstall::FakeInstall() {
+    for (const char* folder : {kBitmaps, kDynamic, kSystem, "Content/T3/Maps"}) {
+        fs::create_directories(gameDir() / folder);
+    }
+    fs::create_directories(workingDir());
+}
+
+fs::path FakeInstall::mapPath(const std::string& name) const {
+    return gameDir() / "Content/T3/Maps" / name;
+}
+
+void FakeInstall::texture(const std::string& folder, const std::string& name) const {
+    dir_.write(fs::relative(gameDir() / folder / name, dir_.path()), "DDS ");
+}
+
+fs::path FakeInstall::map(const std::string& name, const std::string& bytes) const {
+    return dir_.write(fs::relative(mapPath(name), dir_.path()), bytes);
+}
+
+void FakeInstall::presets(const std::string& text) const {
+    dir_.write("work/Presets.ini", text);
+}
+
+discovery::GameInstall FakeInstall::install() const {
+    discovery::GameInstall game;
+    game.root = kRoot;
+    game.winePrefix = dir_.path() / "prefix";
+    game.paths = discovery::makeWinePathMapper(dir_.path() / "prefix");
+    return game;
+}
+
+RecordingServices::RecordingServices(const FakeInstall& fake, bool gameFound)
+    : app::GameServices(discovery::Environment{}), fake_(fake), gameFound_(gameFound) {}
+
+std::optional<presets::PresetFile> RecordingServices::importPresets(const fs::path& dir) {
+    calls.push_back("presets");
+    return app::GameServices::importPresets(dir);
+}
+
+discovery::GameInstall RecordingServices::locateGameRoot() {
+    calls.push_back("root");
+    discovery::GameInstall game = fake_.install();
+    if (!gameFound_) {
+        game.root.clear();
+    }
+    return game;
+}
+
+std::vector<std::string> RecordingServices::loadOriginalCatalogue() {
+    calls.push_back("catalogue");
+    return app::GameServices::loadOriginalCatalogue();
+}
+
+discovery::CustomTextureScan
+RecordingServices::scanCustomTextures(const discovery::GameInstall& game,
+                                      const std::vector<std::string>& l4) {
+    calls.push_back("textures");
+    return app::GameServices::scanCustomTextures(game, l4);
+}
+
+discovery::MapListing RecordingServices::listMapFiles(const discovery::GameInstall& game) {
+    calls.push_back("maps");
+    return app::GameServices::listMapFiles(game);
+}
+
+std::unique_ptr<app::Form1> makeForm(const FakeInstall& fake, const std::string& argumentText,
+                                     std::shared_ptr<RecordingServices> services,
+                                     Console* console) {
+    app::Form1Setup setup;
+    setup.services = services ? services : std::make_shared<RecordingServices>(fake);
+    setup.workingDir = fake.workingDir();
+    setup.argumentText = argumentText;
+    setup.printOut = [console](const std::string& line) {
+        if (console != nullptr) {
+            console->out.push_back(line);
+        }
+    };
+    setup.printErr = [console](const std::string& line) {
+        if (console != nullptr) {
+            console->err.push_back(line);
+        }
+    };
+    return std::make_unique<app::Form1>(std::move(setup));
+}
+
+int rowOf(const app::Form1& form, const std::string& text) {
+    for (int row = 0; row < form.List2->count(); ++row) {
+        if (form.List2->rowText(row) == text) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+void clickCheckBox(app::Form1& form, int row) {
+    form.List2->scrollToItem(form.List2->item(row));
+    const QPoint at = form.List2->checkIndicatorRect(row).center();
+    QTest::mouseClick(form.List2->viewport(), Qt::LeftButton, {}, at);
+}
+
+void GuiTest::SetUp() {
+    ensureApplication();
+    app::MessageBoxes::setRecording(true);
+    app::MessageBoxes::clearRecorded();
+    app::MessageBoxes::setAnswerHook({});
+}
+
+void GuiTest::TearDown() {
+    app::MessageBoxes::setAnswerHook({});
+    app::MessageBoxes::clearRecorded();
+}
+
+void GuiTest::startAndScan(app::Form1& form) {
+    form.start();
+    ASSERT_TRUE(waitUntil([&] { return !form.Timer1->isActive() && !form.working(); }));
+}
+
+} // namespace quorvell::testing

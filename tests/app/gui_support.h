@@ -1,0 +1,111 @@
+#pragma once
+
+// What the window tests share: the application object, a game install in a
+// temporary folder, and a window built on it.
+
+#include "app/game_services.h"
+#include "app/main_window.h"
+#include "app/message_boxes.h"
+#include "tests/support/temp_dir.h"
+
+#include <QtCore/QRect>
+#include <QtCore/QString>
+#include <QtTest/QSignalSpy>
+#include <QtTest/QTest>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Readable failures.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << text.toStdString();
+}
+inline void PrintTo(const QRect& r, std::ostream* out) {
+    *out << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
+}
+
+namespace quorvell::testing {
+
+// The QApplication of the test program, made on first use.
+void ensureApplication();
+
+// Runs the event loop until done() holds or timeoutMs pass.
+bool waitUntil(const std::function<bool()>& done, int timeoutMs = 5000);
+
+// A game install under a temporary Wine prefix: drive_c/Game holds the
+// texture folders and the maps.
+class FakeInstall {
+public:
+    static constexpr const char* kRoot = "C:\\Game";
+    static constexpr const char* kBitmaps = "Content/T3/Bitmaps";
+    static constexpr const char* kDynamic = "Content/T3/PCTextures/DynamicallyLoaded";
+    static constexpr const char* kSystem = "System/Data";
+
+    FakeInstall();
+
+    std::filesystem::path gameDir() const { return dir_.path() / "prefix/drive_c/Game"; }
+    std::filesystem::path workingDir() const { return dir_.path() / "work"; }
+    std::filesystem::path mapPath(const std::string& name) const;
+
+    void texture(const std::string& folder, const std::string& name) const;
+    std::filesystem::path map(const std::string& name, const std::string& bytes) const;
+    void presets(const std::string& text) const;
+
+    discovery::GameInstall install() const;
+
+private:
+    TempDir dir_;
+};
+
+// Start-up's reads over the fake install, each one noted as it is made.
+class RecordingServices : public app::GameServices {
+public:
+    explicit RecordingServices(const FakeInstall& fake, bool gameFound = true);
+
+    std::optional<presets::PresetFile> importPresets(const std::filesystem::path& dir) override;
+    discovery::GameInstall locateGameRoot() override;
+    std::vector<std::string> loadOriginalCatalogue() override;
+    discovery::CustomTextureScan scanCustomTextures(const discovery::GameInstall& game,
+                                                    const std::vector<std::string>& l4) override;
+    discovery::MapListing listMapFiles(const discovery::GameInstall& game) override;
+
+    std::vector<std::string> calls;
+
+private:
+    const FakeInstall& fake_;
+    bool gameFound_;
+};
+
+struct Console {
+    std::vector<std::string> out;
+    std::vector<std::string> err;
+};
+
+// A window on the fake install; not started.
+std::unique_ptr<app::Form1> makeForm(const FakeInstall& fake, const std::string& argumentText = {},
+                                     std::shared_ptr<RecordingServices> services = {},
+                                     Console* console = nullptr);
+
+// Row of List2 with this text; -1 when missing.
+int rowOf(const app::Form1& form, const std::string& text);
+
+// Clicks the row's check box as a player does.
+void clickCheckBox(app::Form1& form, int row);
+
+// Fixture: an application, boxes recorded instead of shown.
+class GuiTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    const std::vector<app::ShownBox>& boxes() const { return app::MessageBoxes::recorded(); }
+    // Starts the window and waits for the start-up map scan to finish.
+    void startAndScan(app::Form1& form);
+
+    FakeInstall fake;
+};
+
+} // namespace quorvell::testing
