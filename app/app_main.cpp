@@ -2,10 +2,12 @@
 
 #include "app/argument_text.h"
 #include "app/main_window.h"
+#include "app/parent_console.h"
 #include "resources/resources.h"
 
 #include <QtCore/QCoreApplication>
 #include <QtWidgets/QApplication>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -28,6 +30,14 @@ bool noDisplay() {
 #endif
 }
 
+// Without a display the console carries the outcome lines; the offscreen
+// platform's own chatter would only bury them.
+void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::fputs(qPrintable(message + QLatin1Char('\n')), stderr);
+    }
+}
+
 std::filesystem::path workingDirectory() {
     std::error_code error;
     auto dir = std::filesystem::current_path(error);
@@ -40,9 +50,13 @@ int runQuorvell(int argc, char** argv) {
     Form1Setup setup;
     setup.argumentText = processArgumentText(argc, argv);
     setup.workingDir = workingDirectory();
+    if (!setup.argumentText.empty()) {
+        attachParentConsole();
+    }
     setup.headless = !setup.argumentText.empty() && noDisplay();
     if (setup.headless) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(quietQtMessages);
     }
 
     QApplication application(argc, argv);

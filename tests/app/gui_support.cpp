@@ -96,12 +96,13 @@ discovery::MapListing RecordingServices::listMapFiles(const discovery::GameInsta
 }
 
 std::unique_ptr<app::Form1> makeForm(const FakeInstall& fake, const std::string& argumentText,
-                                     std::shared_ptr<RecordingServices> services,
-                                     Console* console) {
+                                     std::shared_ptr<RecordingServices> services, Console* console,
+                                     bool headless) {
     app::Form1Setup setup;
     setup.services = services ? services : std::make_shared<RecordingServices>(fake);
     setup.workingDir = fake.workingDir();
     setup.argumentText = argumentText;
+    setup.headless = headless;
     setup.printOut = [console](const std::string& line) {
         if (console != nullptr) {
             console->out.push_back(line);

@@ -88,7 +88,7 @@ struct Console {
 // A window on the fake install; not started.
 std::unique_ptr<app::Form1> makeForm(const FakeInstall& fake, const std::string& argumentText = {},
                                      std::shared_ptr<RecordingServices> services = {},
-                                     Console* console = nullptr);
+                                     Console* console = nullptr, bool headless = false);
 
 // Row of List2 with this text; -1 when missing.
 int rowOf(const app::Form1& form, const std::string& text);
