@@ -26,6 +26,11 @@ Form3::Form3(QWidget* parent)
     colours.setColor(QPalette::Window, colours.color(QPalette::ToolTipBase));
     colours.setColor(QPalette::WindowText, colours.color(QPalette::ToolTipText));
     setPalette(colours);
+    // The labels overlap by a few pixels, so each text must keep to two
+    // lines of a small font.
+    QFont small = font();
+    small.setPixelSize(10);
+    setFont(small);
     for (int i = 0; i < 3; ++i) {
         Label1[i] = new QLabel(QString::fromLatin1(kTexts[i]), this);
         Label1[i]->setWordWrap(true);
