@@ -16,7 +16,10 @@ void ensureApplication() {
     static int argc = 1;
     static char name[] = "quorvell_gui_test";
     static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
+    // Never destroyed: torn down at exit, after the test's pointing devices
+    // are gone, the application would crash the test program on its way out.
+    static QApplication* application = new QApplication(argc, argv);
+    (void)application;
     QApplication::setQuitOnLastWindowClosed(false);
 }
 

@@ -15,7 +15,7 @@ std::string mapOf(const std::vector<std::string>& names) {
     return builder.end().tail(40).bytes();
 }
 
-class ToggleTest : public GuiTest {
+class WindowToggleTest : public GuiTest {
 protected:
     void SetUp() override {
         GuiTest::SetUp();
@@ -33,7 +33,7 @@ protected:
     std::unique_ptr<app::Form1> form;
 };
 
-TEST_F(ToggleTest, ClickingACheckBoxRewritesEveryMapAndSpaceUndoesIt) {
+TEST_F(WindowToggleTest, ClickingACheckBoxRewritesEveryMapAndSpaceUndoesIt) {
     const int brick = rowOf(*form, "Brick.dds");
     ASSERT_FALSE(form->List2->isChecked(brick));
 
@@ -53,7 +53,7 @@ TEST_F(ToggleTest, ClickingACheckBoxRewritesEveryMapAndSpaceUndoesIt) {
     EXPECT_TRUE(boxes().empty());
 }
 
-TEST_F(ToggleTest, TheRowWhoseMarkChangedIsSwitchedNotTheCurrentRow) {
+TEST_F(WindowToggleTest, TheRowWhoseMarkChangedIsSwitchedNotTheCurrentRow) {
     form->List2->setCurrentRow(rowOf(*form, "Brick.dds"));
     // A mark changed without the row becoming current, as an assistive
     // tool may do.
@@ -62,7 +62,7 @@ TEST_F(ToggleTest, TheRowWhoseMarkChangedIsSwitchedNotTheCurrentRow) {
     EXPECT_EQ(map("a.ibt"), mapOf({"Brick", "Moss", "Brick"}));
 }
 
-TEST_F(ToggleTest, MarksSetWhileWorkingNeverPatch) {
+TEST_F(WindowToggleTest, MarksSetWhileWorkingNeverPatch) {
     const std::string a = map("a.ibt");
     const std::string c = map("c.ibt");
     form->forM_working(1);
@@ -77,7 +77,7 @@ TEST_F(ToggleTest, MarksSetWhileWorkingNeverPatch) {
     EXPECT_EQ(map("c.ibt"), c);
 }
 
-TEST_F(ToggleTest, MainBarAfterFirstAndLastMap) {
+TEST_F(WindowToggleTest, MainBarAfterFirstAndLastMap) {
     QSignalSpy widths(form->Shape1, &app::ProgressBar::widthSet);
     clickCheckBox(*form, rowOf(*form, "Moss.dds"));
     ASSERT_EQ(widths.count(), 3);

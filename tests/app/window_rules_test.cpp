@@ -73,14 +73,16 @@ TEST_P(ProgressRule, WidthAfterMap) {
     EXPECT_FLOAT_EQ(bannerPresetWidth(w.i, w.n), w.bannerPreset);
 }
 
-INSTANTIATE_TEST_SUITE_P(FirstMiddleLastAndSingle, ProgressRule,
-                         ::testing::Values(Widths{0, 3, 0.0f, 0.0f, 2462.5f},
-                                           Widths{1, 3, 2347.5f, 1231.25f, 6156.25f},
-                                           Widths{2, 3, 4695.0f, 2462.5f, 9850.0f},
-                                           Widths{0, 2, 0.0f, 0.0f, 2462.5f},
-                                           Widths{1, 2, 4695.0f, 2462.5f, 9850.0f},
-                                           // One map is done at once: full width.
-                                           Widths{0, 1, 4695.0f, 2462.5f, 9850.0f}));
+INSTANTIATE_TEST_SUITE_P(
+    FirstMiddleLastAndSingle, ProgressRule,
+    ::testing::Values(Widths{0, 3, 0.0f, 0.0f, 2462.5f}, Widths{1, 3, 2347.5f, 1231.25f, 6156.25f},
+                      Widths{2, 3, 4695.0f, 2462.5f, 9850.0f}, Widths{0, 2, 0.0f, 0.0f, 2462.5f},
+                      Widths{1, 2, 4695.0f, 2462.5f, 9850.0f},
+                      // One map is done at once: full width.
+                      Widths{0, 1, 4695.0f, 2462.5f, 9850.0f}),
+    [](const ::testing::TestParamInfo<Widths>& param) {
+        return "map" + std::to_string(param.param.i) + "of" + std::to_string(param.param.n);
+    });
 
 TEST(ProgressRule, BannerScanUsesTheQuarterItIsGiven) {
     // A bar left short by an earlier run: the quarter is of that width.
