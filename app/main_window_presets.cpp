@@ -8,6 +8,13 @@
 
 namespace quorvell::app {
 
+namespace {
+std::string utf8Path(const std::filesystem::path& path) {
+    const auto text = path.u8string();
+    return {text.begin(), text.end()};
+}
+} // namespace
+
 void Form1::enable_preseT(const std::string& preseT, std::int16_t disablE_bit) {
     forM_working(1);
     const presets::PhaseOneResult phaseOne = presets::presetPhaseOne(
@@ -17,7 +24,7 @@ void Form1::enable_preseT(const std::string& preseT, std::int16_t disablE_bit) {
         forM_working(0);
         return;
     case presets::PhaseOneStatus::UnterminatedBlock:
-        throw IoError((setup_.workingDir / "Presets.ini").string(),
+        throw IoError(utf8Path(setup_.workingDir / "Presets.ini"),
                       "the block of preset \"" + preseT + "\" has no closing \"}\"");
     case presets::PhaseOneStatus::Proceed:
         break;

@@ -1,11 +1,15 @@
 // The window's chrome: exit and close requests against the working state,
 // the ticker in the title, the help panel and dragging.
 
+#include "app/developer_panel.h"
 #include "app/ticker.h"
 #include "tests/app/gui_support.h"
 #include "tests/support/map_builder.h"
 
 #include <QtGui/QMouseEvent>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QListWidget>
+#include <QtWidgets/QPushButton>
 
 namespace quorvell::testing {
 namespace {
@@ -122,6 +126,34 @@ TEST_F(ChromeTest, DraggingTheBackgroundMovesTheWindow) {
     send(QEvent::MouseMove, onList + QPoint(30, 30), Qt::NoButton, Qt::LeftButton);
     send(QEvent::MouseButtonRelease, onList + QPoint(30, 30), Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(form->pos(), moved);
+}
+
+TEST_F(ChromeTest, DeveloperPanelOpensOnlyByItsShortcutAndRunsItsSteps) {
+    EXPECT_FALSE(form->developerPanel()->isVisible());
+    form->activateWindow();
+    QTest::keyClick(form.get(), Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
+    app::DeveloperPanel* panel = form->developerPanel();
+    ASSERT_TRUE(waitUntil([&] { return panel->isVisible(); }, 1000));
+    EXPECT_EQ(panel->List3->count(), 1);
+    EXPECT_EQ(panel->Text2->text(), FakeInstall::kRoot);
+    EXPECT_GT(panel->List4->count(), 0);
+
+    // "Generate DDS list" writes to the fixed developer path, through the
+    // prefix's drive H:.
+    const auto drive = fake.gameDir().parent_path().parent_path() / "hdrive";
+    std::filesystem::create_directories(drive / "Projects/Brannoch");
+    std::filesystem::create_directories(fake.gameDir().parent_path().parent_path() / "dosdevices");
+    std::filesystem::create_directory_symlink(drive, fake.gameDir().parent_path().parent_path() /
+                                                         "dosdevices/h:");
+    QTest::mouseClick(panel->Command2, Qt::LeftButton);
+    EXPECT_TRUE(boxes().empty());
+    EXPECT_NE(readFile(drive / "Projects/Brannoch/Presets.ini").find("Brick.dds"),
+              std::string::npos);
+
+    // "Refresh" lists every texture once.
+    QTest::mouseClick(panel->Command5, Qt::LeftButton);
+    QTest::mouseClick(panel->Command5, Qt::LeftButton);
+    EXPECT_EQ(form->List2->texts(), std::vector<std::string>{"Brick.dds"});
 }
 
 } // namespace
