@@ -6,9 +6,9 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-// Decodes one code point at text[i], advancing i; nullopt (with i moved past
-// one byte) for a malformed sequence.
-std::optional<char32_t> decodeOne(std::string_view text, std::size_t& i) {
+} // namespace
+
+std::optional<char32_t> decodeUtf8(std::string_view text, std::size_t& i) {
     const auto lead = static_cast<unsigned char>(text[i]);
     ++i;
     if (lead < 0x80) {
@@ -49,6 +49,8 @@ std::optional<char32_t> decodeOne(std::string_view text, std::size_t& i) {
     return cp;
 }
 
+namespace {
+
 void appendUtf16(std::u16string& out, char32_t cp) {
     if (cp < 0x10000) {
         out.push_back(static_cast<char16_t>(cp));
@@ -58,6 +60,8 @@ void appendUtf16(std::u16string& out, char32_t cp) {
         out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
     }
 }
+
+} // namespace
 
 void appendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -77,13 +81,11 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-} // namespace
-
 std::optional<std::u16string> utf16FromUtf8(std::string_view utf8) {
     std::u16string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
-        const auto cp = decodeOne(utf8, i);
+        const auto cp = decodeUtf8(utf8, i);
         if (!cp) {
             return std::nullopt;
         }
@@ -96,7 +98,7 @@ std::u16string utf16FromUtf8Lossy(std::string_view utf8) {
     std::u16string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
-        appendUtf16(out, decodeOne(utf8, i).value_or(kReplacement));
+        appendUtf16(out, decodeUtf8(utf8, i).value_or(kReplacement));
     }
     return out;
 }

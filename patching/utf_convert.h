@@ -8,6 +8,12 @@
 
 namespace quorvell::ansi::detail {
 
+// Decodes one code point at text[i] and moves i past it; nullopt (with i
+// moved past one byte) for a malformed sequence.
+std::optional<char32_t> decodeUtf8(std::string_view text, std::size_t& i);
+// Appends the UTF-8 form of a code point.
+void appendUtf8(std::string& out, char32_t cp);
+
 // nullopt for malformed UTF-8 (overlong forms, surrogates, truncation).
 std::optional<std::u16string> utf16FromUtf8(std::string_view utf8);
 // Malformed sequences become U+FFFD, one per bad byte.
