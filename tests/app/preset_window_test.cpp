@@ -7,11 +7,7 @@ namespace quorvell::testing {
 namespace {
 
 std::string mapOf(const std::vector<std::string>& names) {
-    MapBuilder builder;
-    for (const std::string& name : names) {
-        builder.texture(name);
-    }
-    return builder.end().tail(16).bytes();
+    return mapOfTextures(names, 16);
 }
 
 class PresetWindowTest : public GuiTest {

@@ -8,11 +8,7 @@ namespace quorvell::testing {
 namespace {
 
 std::string mapOf(const std::vector<std::string>& names) {
-    MapBuilder builder;
-    for (const std::string& name : names) {
-        builder.texture(name);
-    }
-    return builder.end().tail(40).bytes();
+    return mapOfTextures(names, 40);
 }
 
 class WindowToggleTest : public GuiTest {

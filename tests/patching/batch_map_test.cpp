@@ -12,11 +12,7 @@ using testing::readFile;
 using testing::TempDir;
 
 std::string mapOf(std::initializer_list<std::string> references) {
-    MapBuilder builder;
-    for (const auto& r : references) {
-        builder.texture(r);
-    }
-    return builder.end().tail(300).bytes();
+    return testing::mapOfTextures({references}, 300);
 }
 
 class BatchTest : public ::testing::Test {

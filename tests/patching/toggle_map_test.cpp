@@ -12,11 +12,7 @@ using testing::readFile;
 using testing::TempDir;
 
 std::string mapOf(std::initializer_list<std::string> references) {
-    MapBuilder builder;
-    for (const auto& r : references) {
-        builder.texture(r);
-    }
-    return builder.end().tail(500).bytes();
+    return testing::mapOfTextures({references}, 500);
 }
 
 class ToggleTest : public ::testing::Test {

@@ -4,7 +4,17 @@
 
 namespace quorvell::testing {
 
-std::string mapSignature() { return std::string("\x01\x00\x00\xC0\x00\x08", 6); }
+std::string mapSignature() {
+    return std::string("\x01\x00\x00\xC0\x00\x08", 6);
+}
+
+std::string mapOfTextures(const std::vector<std::string>& references, std::size_t tailBytes) {
+    MapBuilder builder;
+    for (const auto& reference : references) {
+        builder.texture(reference);
+    }
+    return builder.end().tail(tailBytes).bytes();
+}
 
 MapBuilder::MapBuilder() {
     bytes_ = mapSignature();
@@ -32,7 +42,9 @@ MapBuilder& MapBuilder::record(std::uint8_t kind, std::string_view name) {
     return *this;
 }
 
-MapBuilder& MapBuilder::texture(std::string_view name) { return record(0x08, name); }
+MapBuilder& MapBuilder::texture(std::string_view name) {
+    return record(0x08, name);
+}
 
 MapBuilder& MapBuilder::rawWindow(std::uint8_t kind, std::string_view window64) {
     if (window64.size() != kWindow) {

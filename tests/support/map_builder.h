@@ -41,6 +41,10 @@ private:
     std::uint8_t fill_ = 0xCD;
 };
 
+// A map whose texture table holds exactly these references, in order, then
+// the end record and tailBytes of opaque tail.
+std::string mapOfTextures(const std::vector<std::string>& references, std::size_t tailBytes = 64);
+
 // The six signature bytes.
 std::string mapSignature();
 
