@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -16,37 +17,85 @@
 
 namespace quorvell::patching {
 
-// Eight bytes at a time: names are short, and this runs per record.
-inline std::uint64_t hashReference(std::string_view text) {
-    const char* p = text.data();
-    std::size_t n = text.size();
-    std::uint64_t h = 0x9E3779B97F4A7C15ull ^ n;
-    for (; n >= 8; p += 8, n -= 8) {
-        std::uint64_t word;
-        std::memcpy(&word, p, 8);
-        h = (h ^ word) * 0xBF58476D1CE4E5B9ull;
-        h ^= h >> 31;
-    }
-    // The rest (0 to 7 bytes) without a byte loop: two overlapping
-    // 4-byte reads, or three single bytes; the length is already mixed in.
-    std::uint64_t last = 0;
-    if (n >= 4) {
-        std::uint32_t head;
-        std::uint32_t tail;
-        std::memcpy(&head, p, 4);
-        std::memcpy(&tail, p + n - 4, 4);
-        last = (static_cast<std::uint64_t>(head) << 32) | tail;
-    } else if (n > 0) {
-        last = (static_cast<std::uint64_t>(static_cast<unsigned char>(p[0])) << 16) |
-               (static_cast<std::uint64_t>(static_cast<unsigned char>(p[n / 2])) << 8) |
-               static_cast<unsigned char>(p[n - 1]);
-    }
-    // The full finaliser of splitmix64: the last bytes (where names like
-    // Wall_01, Wall_02 differ) must reach the low bits used as the slot.
-    h ^= last;
+// The reference hash works on the text as little-endian 8-byte words, the
+// last one zero-padded, and mixes the length in at the end. That lets the
+// walk hash a name in the same pass over its window that finds its NUL
+// (windowText below) and still agree with hashReference.
+namespace hash_detail {
+
+inline constexpr std::uint64_t kSeed = 0x9E3779B97F4A7C15ull;
+
+inline std::uint64_t mixWord(std::uint64_t h, std::uint64_t word) {
+    h = (h ^ word) * 0xBF58476D1CE4E5B9ull;
+    return h ^ (h >> 31);
+}
+
+// The full finaliser of splitmix64: the last bytes (where names like
+// Wall_01, Wall_02 differ) must reach the low bits used as the slot.
+inline std::uint64_t finish(std::uint64_t h, std::size_t length) {
+    h ^= length;
     h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ull;
     h = (h ^ (h >> 27)) * 0x94D049BB133111EBull;
     return h ^ (h >> 31);
+}
+
+// Eight bytes as a number with the first byte lowest, whatever the machine.
+inline std::uint64_t loadWord(const char* p) {
+    std::uint64_t word;
+    std::memcpy(&word, p, 8);
+    if constexpr (std::endian::native == std::endian::big) {
+        word = ((word & 0x00000000FFFFFFFFull) << 32) | (word >> 32);
+        word = ((word & 0x0000FFFF0000FFFFull) << 16) | ((word >> 16) & 0x0000FFFF0000FFFFull);
+        word = ((word & 0x00FF00FF00FF00FFull) << 8) | ((word >> 8) & 0x00FF00FF00FF00FFull);
+    }
+    return word;
+}
+
+} // namespace hash_detail
+
+inline std::uint64_t hashReference(std::string_view text) {
+    using namespace hash_detail;
+    const char* p = text.data();
+    std::size_t n = text.size();
+    std::uint64_t h = kSeed;
+    for (; n >= 8; p += 8, n -= 8) {
+        h = mixWord(h, loadWord(p));
+    }
+    if (n > 0) {
+        char last[8] = {};
+        std::memcpy(last, p, n);
+        h = mixWord(h, loadWord(last));
+    }
+    return finish(h, text.size());
+}
+
+// The text before the first NUL of a 64-byte name window and its
+// hashReference, found in one pass of eight word reads: this runs for every
+// texture record of every map. Nothing when the window holds no NUL.
+struct WindowText {
+    std::size_t length;
+    std::uint64_t hash;
+};
+inline std::optional<WindowText> windowText(const char* window) {
+    using namespace hash_detail;
+    constexpr std::uint64_t kLow = 0x0101010101010101ull;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+    std::uint64_t h = kSeed;
+    for (std::size_t at = 0; at < 64; at += 8) {
+        const std::uint64_t word = loadWord(window + at);
+        // The lowest flagged byte is the first zero byte; flags above it may
+        // be false, and are not looked at.
+        const std::uint64_t zero = (word - kLow) & ~word & kHigh;
+        if (zero != 0) {
+            const auto bytes = static_cast<std::size_t>(std::countr_zero(zero)) / 8;
+            if (bytes > 0) {
+                h = mixWord(h, word & (~std::uint64_t{0} >> (64 - 8 * bytes)));
+            }
+            return WindowText{at + bytes, finish(h, at + bytes)};
+        }
+        h = mixWord(h, word);
+    }
+    return std::nullopt;
 }
 
 // Reference texts, each with a value, looked up by string_view. Open

@@ -112,11 +112,7 @@ PatchOutcome PatchPresetInMap(const std::filesystem::path& mapPath, const BatchI
             }
             return bytes;
         },
-        [&](const std::vector<TextureReference>& block) {
-            for (const auto& reference : block) {
-                index.prefetch(reference.hash);
-            }
-        });
+        [&](const TextureReference& reference) { index.prefetch(reference.hash); });
 }
 
 } // namespace quorvell::patching

@@ -23,6 +23,7 @@ bool endsTable(char firstNameByte) {
 
 RecordBlocks::RecordBlocks(MapBytes& map)
     : map_(map), block_(new char[kFirstKindOffset + kBlockBytes]),
+      references_(new TextureReference[kRecordsPerBlock]),
       blockSize_(kFirstKindOffset + kBlockBytes) {
     // The first block starts at offset 0 so the signature comes with it.
     got_ = map_.read(0, block_.get(), blockSize_);
@@ -31,8 +32,8 @@ RecordBlocks::RecordBlocks(MapBytes& map)
     finished_ = !signatureFound_;
 }
 
-bool RecordBlocks::next(std::vector<TextureReference>& out) {
-    out.clear();
+bool RecordBlocks::next() {
+    count_ = 0;
     if (finished_) {
         return false;
     }
@@ -55,20 +56,24 @@ bool RecordBlocks::next(std::vector<TextureReference>& out) {
             break;
         }
         const char* kind = block_.get() + at;
-        const std::string_view window(kind + 1, kNameWindow);
-        if (endsTable(window.front())) {
+        const char* window = kind + 1;
+        if (endsTable(*window)) {
             finished_ = true;
             break;
         }
         if (static_cast<unsigned char>(*kind) != kTextureKind) {
             continue;
         }
-        const auto nul = window.find('\0');
-        if (nul == std::string_view::npos) {
+        const auto text = windowText(window);
+        if (!text) {
             continue; // no delimited reference in this field
         }
-        const auto text = window.substr(0, nul);
-        out.push_back({text, window, kindOffset + 1, record, hashReference(text)});
+        TextureReference& out = references_[count_++];
+        out.text = std::string_view(window, text->length);
+        out.window = std::string_view(window, kNameWindow);
+        out.nameOffset = kindOffset + 1;
+        out.record = record;
+        out.hash = text->hash;
     }
     return true;
 }

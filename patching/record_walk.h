@@ -11,10 +11,10 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <type_traits>
-#include <vector>
 
 namespace quorvell::patching {
 
@@ -55,13 +55,17 @@ class RecordBlocks {
 public:
     explicit RecordBlocks(MapBytes& map);
     bool signatureFound() const { return signatureFound_; }
-    // The texture references of the next block, in file order; false when
-    // the walk has ended. The views stay valid until the next call.
-    bool next(std::vector<TextureReference>& references);
+    // Reads the next block; false when the walk has ended.
+    bool next();
+    // The texture references of the block read last, in file order. The
+    // views stay valid until the next call of next().
+    std::span<const TextureReference> references() const { return {references_.get(), count_}; }
 
 private:
     MapBytes& map_;
     std::unique_ptr<char[]> block_; // not zeroed: only bytes read are looked at
+    std::unique_ptr<TextureReference[]> references_;
+    std::size_t count_ = 0;
     std::size_t blockSize_ = 0;
     std::size_t got_ = 0;
     std::uint64_t blockStart_ = 0;
@@ -74,40 +78,51 @@ private:
 // Throws std::logic_error unless bytes fit a name window.
 void checkRewrite(const std::string& bytes);
 
+// How many references ahead of the handler the walk calls prefetch: far
+// enough for a lookup's memory to arrive in time, near enough that what was
+// fetched is still in the first-level cache when it is used.
+inline constexpr std::size_t kPrefetchDistance = 12;
+
 // Visits the texture records of the map in file order. A record is examined
 // only when its kind byte and its whole name window lie inside the file; the
 // first one that does not ends the walk, as does the end-of-table record
 // (first name byte 0x00 or 0x01, tested before the kind byte). A texture
 // record whose window holds no NUL is passed over. handler returns the
-// ReferenceHandler's result; lookAhead, if given, sees each block's
-// references before handler does, so lookups can be prefetched together.
+// ReferenceHandler's result; prefetch, if given, sees each reference a few
+// references before handler does, so lookups wait for memory together.
 // yield is called at most once per block. Throws what map throws; rewrites
 // made before stay made.
-template <typename Handler, typename LookAhead = std::nullptr_t>
+template <typename Handler, typename Prefetch = std::nullptr_t>
 WalkSummary walkRecords(MapBytes& map, Handler&& handler, const std::function<void()>& yield = {},
-                        LookAhead&& lookAhead = nullptr) {
+                        Prefetch&& prefetch = nullptr) {
+    constexpr bool kPrefetch = !std::is_null_pointer_v<std::decay_t<Prefetch>>;
     WalkSummary summary;
     RecordBlocks blocks(map);
     summary.signatureFound = blocks.signatureFound();
-    std::vector<TextureReference> references;
-    references.reserve(kRecordsPerBlock);
-    while (blocks.next(references)) {
+    while (blocks.next()) {
+        const auto references = blocks.references();
         if (yield) {
             yield();
         }
-        if constexpr (!std::is_null_pointer_v<std::decay_t<LookAhead>>) {
-            if (!references.empty()) {
-                lookAhead(references);
+        if constexpr (kPrefetch) {
+            for (std::size_t i = 0; i < kPrefetchDistance && i < references.size(); ++i) {
+                prefetch(references[i]);
             }
         }
-        for (const auto& reference : references) {
-            ++summary.textureRecords;
+        for (std::size_t i = 0; i < references.size(); ++i) {
+            if constexpr (kPrefetch) {
+                if (i + kPrefetchDistance < references.size()) {
+                    prefetch(references[i + kPrefetchDistance]);
+                }
+            }
+            const TextureReference& reference = references[i];
             if (auto bytes = handler(reference)) {
                 checkRewrite(*bytes);
                 map.write(reference.nameOffset, *bytes);
                 ++summary.rewrites;
             }
         }
+        summary.textureRecords += references.size();
     }
     return summary;
 }

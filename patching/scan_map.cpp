@@ -66,12 +66,7 @@ std::vector<std::size_t> ScanMapFile(const std::filesystem::path& mapPath, const
             }
             return std::nullopt;
         },
-        yield,
-        [&](const std::vector<TextureReference>& block) {
-            for (const auto& reference : block) {
-                index.prefetch(reference.hash);
-            }
-        });
+        yield, [&](const TextureReference& reference) { index.prefetch(reference.hash); });
     return marked;
 }
 

@@ -44,6 +44,27 @@ TEST(NameTable, TellsApartTextsThatShareBytesOrLength) {
     EXPECT_FALSE(table.indexOf(std::string("a\0", 2)));
 }
 
+// The walk hashes a name in the same pass that finds its NUL; a hash that
+// disagreed with hashReference would make references silently match nothing.
+TEST(WindowText, FindsTheFirstNulAndHashesLikeHashReference) {
+    for (std::size_t length = 0; length < 64; ++length) {
+        for (const char filler : {'\0', '\x01', '\x80', '\xFF', 'x'}) {
+            std::string window(64, filler);
+            for (std::size_t i = 0; i < length; ++i) {
+                window[i] = static_cast<char>(i % 2 ? '\x80' + i : 'A' + i % 26);
+            }
+            window[length] = '\0';
+            const auto text = windowText(window.data());
+            ASSERT_TRUE(text) << length;
+            EXPECT_EQ(text->length, length);
+            EXPECT_EQ(text->hash, hashReference(std::string_view(window).substr(0, length)))
+                << length << ' ' << int(filler);
+        }
+    }
+    EXPECT_FALSE(windowText(std::string(64, '\x01').data()));
+    EXPECT_FALSE(windowText(std::string(64, '\x80').data()));
+}
+
 TEST(NameTable, ClearForgetsEverything) {
     NameTable<int> table;
     table.addFirst("A", 1);
