@@ -17,7 +17,7 @@ function(quorvell_test name)
     # executable is one CTest test, run through CMAKE_CROSSCOMPILING_EMULATOR.
     add_test(NAME ${name} COMMAND ${name})
   else()
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QPA_PLATFORMTHEME=")
   endif()
 endfunction()
