@@ -57,9 +57,12 @@ public:
 
     // The first matching row and the reference's key: a dense number for
     // each distinct reference text that matches a row, below keyCount().
+    // carriesSuffix: the text holds "__overridden" somewhere, worked out once
+    // per key rather than once per reference.
     struct Match {
         std::size_t row;
         std::size_t key;
+        bool carriesSuffix = false;
     };
     std::optional<Match> match(std::string_view reference) const {
         return match(reference, hashReference(reference));
@@ -67,10 +70,17 @@ public:
     // The same, with hash = hashReference(reference) worked out already.
     std::optional<Match> match(std::string_view reference, std::uint64_t hash) const;
     std::size_t keyCount() const { return first_.size(); }
+    // One more than the highest row index a match can name.
+    std::size_t rowCount() const { return rowCount_; }
     void prefetch(std::uint64_t hash) const { first_.prefetch(hash); }
 
 private:
-    NameTable<std::size_t> first_;
+    struct Key {
+        std::size_t row;
+        bool carriesSuffix;
+    };
+    NameTable<Key> first_;
+    std::size_t rowCount_ = 0;
 };
 
 // Scans one map for overridden references. Adds each newly met custom

@@ -62,9 +62,12 @@ inline std::uint64_t hashReference(std::string_view text) {
         h = mixWord(h, loadWord(p));
     }
     if (n > 0) {
-        char last[8] = {};
-        std::memcpy(last, p, n);
-        h = mixWord(h, loadWord(last));
+        // Byte by byte: a memcpy of a variable length is a library call.
+        std::uint64_t last = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            last |= std::uint64_t{static_cast<unsigned char>(p[i])} << (8 * i);
+        }
+        h = mixWord(h, last);
     }
     return finish(h, text.size());
 }
@@ -97,6 +100,39 @@ inline std::optional<WindowText> windowText(const char* window) {
     }
     return std::nullopt;
 }
+
+namespace hash_detail {
+
+// memcmp(a, b, n) == 0 for the short texts of names, without a library
+// call: 8-byte steps, the last one overlapping; shorter texts in two
+// overlapping 4-byte steps or byte by byte.
+inline bool sameBytes(const char* a, const char* b, std::size_t n) {
+    if (n >= 8) {
+        for (std::size_t i = 0; i + 8 <= n; i += 8) {
+            if (loadWord(a + i) != loadWord(b + i)) {
+                return false;
+            }
+        }
+        return loadWord(a + n - 8) == loadWord(b + n - 8);
+    }
+    if (n >= 4) {
+        std::uint32_t x[2];
+        std::uint32_t y[2];
+        std::memcpy(&x[0], a, 4);
+        std::memcpy(&x[1], a + n - 4, 4);
+        std::memcpy(&y[0], b, 4);
+        std::memcpy(&y[1], b + n - 4, 4);
+        return x[0] == y[0] && x[1] == y[1];
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        if (a[i] != b[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace hash_detail
 
 // Reference texts, each with a value, looked up by string_view. Open
 // addressing over one flat array whose slots point straight into one buffer
@@ -142,7 +178,7 @@ public:
                 return std::nullopt;
             }
             if (slot.tag == tag && slot.length == text.size() &&
-                std::memcmp(texts_.data() + slot.offset, text.data(), text.size()) == 0) {
+                hash_detail::sameBytes(texts_.data() + slot.offset, text.data(), text.size())) {
                 return slot.entry - 1;
             }
         }

@@ -2,34 +2,36 @@
 #include "patching/map_io.h"
 #include "patching/record_walk.h"
 
-#include <algorithm>
-
 namespace quorvell::patching {
 
-ScanIndex::ScanIndex(const TextureRows& rows) {
+ScanIndex::ScanIndex(const TextureRows& rows) : rowCount_(rows.size()) {
+    const auto carries = [](std::string_view text) {
+        return text.find(kOverriddenSuffix) != std::string_view::npos;
+    };
     for (std::size_t j = 0; j < rows.size(); ++j) {
         auto base = ansiBaseNameOf(rows[j].text);
         if (!base) {
             continue;
         }
         // An earlier row stays: the first matching row decides.
-        first_.addFirst(*base, j);
-        first_.addFirst(*base + std::string(kOverriddenSuffix), j);
+        first_.addFirst(*base, Key{j, carries(*base)});
+        first_.addFirst(*base + std::string(kOverriddenSuffix), Key{j, true});
     }
 }
 
 std::optional<std::size_t> ScanIndex::firstMatch(std::string_view reference) const {
-    const std::size_t* row = first_.find(reference);
-    return row ? std::optional<std::size_t>(*row) : std::nullopt;
+    const Key* key = first_.find(reference);
+    return key ? std::optional<std::size_t>(key->row) : std::nullopt;
 }
 
 std::optional<ScanIndex::Match> ScanIndex::match(std::string_view reference,
                                                  std::uint64_t hash) const {
-    const auto key = first_.indexOf(reference, hash);
-    if (!key) {
+    const auto at = first_.indexOf(reference, hash);
+    if (!at) {
         return std::nullopt;
     }
-    return Match{first_.valueAt(*key), *key};
+    const Key& key = first_.valueAt(*at);
+    return Match{key.row, *at, key.carriesSuffix};
 }
 
 std::vector<std::size_t> ScanMapFile(const std::filesystem::path& mapPath, const ScanIndex& index,
@@ -43,6 +45,7 @@ std::vector<std::size_t> ScanMapFile(const std::filesystem::path& mapPath, const
     // are answered here. Starting from an empty list1 (every scan of all
     // maps does), a reference not met before is new to list1 as well.
     std::vector<bool> met(index.keyCount(), false);
+    std::vector<bool> rowMarked(index.rowCount(), false);
     const bool list1WasEmpty = list1.empty();
     walkRecords(
         map,
@@ -60,8 +63,8 @@ std::vector<std::size_t> ScanMapFile(const std::filesystem::path& mapPath, const
             } else {
                 isNew = list1.insert(reference.text);
             }
-            if (isNew && reference.text.find(kOverriddenSuffix) != std::string_view::npos &&
-                std::find(marked.begin(), marked.end(), match->row) == marked.end()) {
+            if (isNew && match->carriesSuffix && !rowMarked[match->row]) {
+                rowMarked[match->row] = true;
                 marked.push_back(match->row);
             }
             return std::nullopt;
