@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "app/skin.h"
 
 #include "app/developer_panel.h"
 #include "app/geometry.h"
@@ -45,6 +46,7 @@ void Form1::buildControls() {
     Combo1 = new QComboBox(this);
     Combo1->setEditable(false);
     Combo1->setGeometry(toPixels(form1::kCombo1));
+    applySkin(List2, Combo1);
 
     Label3 = new HotSpot({}, this);
     Label3->setGeometry(toPixels(form1::kLabel3));
