@@ -72,7 +72,7 @@ public:
     std::size_t keyCount() const { return first_.size(); }
     // One more than the highest row index a match can name.
     std::size_t rowCount() const { return rowCount_; }
-    void prefetch(std::uint64_t hash) const { first_.prefetch(hash); }
+    QUORVELL_ALWAYS_INLINE void prefetch(std::uint64_t hash) const { first_.prefetch(hash); }
 
 private:
     struct Key {
@@ -123,7 +123,7 @@ public:
         return decide(reference, hashReference(reference));
     }
     std::optional<Decision> decide(std::string_view reference, std::uint64_t hash) const;
-    void prefetch(std::uint64_t hash) const { decisions_.prefetch(hash); }
+    QUORVELL_ALWAYS_INLINE void prefetch(std::uint64_t hash) const { decisions_.prefetch(hash); }
     const TextureRows& rows() const { return rows_; }
 
 private:

@@ -15,6 +15,12 @@
 #include <xmmintrin.h>
 #endif
 
+#if defined(_MSC_VER)
+#define QUORVELL_ALWAYS_INLINE __forceinline
+#else
+#define QUORVELL_ALWAYS_INLINE [[gnu::always_inline]] inline
+#endif
+
 namespace quorvell::patching {
 
 // The reference hash works on the text as little-endian 8-byte words, the
@@ -168,14 +174,23 @@ public:
         return indexOf(text, hashReference(text));
     }
     std::optional<std::size_t> indexOf(std::string_view text, std::uint64_t hash) const {
+        const std::size_t at = positionOf(text, hash);
+        return at == npos ? std::nullopt : std::optional<std::size_t>(at);
+    }
+
+    // indexOf for the walk's per-reference lookups: npos when text is not
+    // there. A plain number comes back in a register, where an optional can
+    // take a trip through memory that costs a stall on every lookup.
+    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+    std::size_t positionOf(std::string_view text, std::uint64_t hash) const {
         if (slots_.empty() || !mayHold(hash)) {
-            return std::nullopt;
+            return npos;
         }
         const auto tag = static_cast<std::uint32_t>(hash >> 32);
         for (std::size_t i = hash & mask();; i = (i + 1) & mask()) {
             const Slot& slot = slots_[i];
             if (slot.entry == 0) {
-                return std::nullopt;
+                return npos;
             }
             if (slot.tag == tag && slot.length == text.size() &&
                 hash_detail::sameBytes(texts_.data() + slot.offset, text.data(), text.size())) {
@@ -199,15 +214,17 @@ public:
         filter_.fill(0);
     }
 
-    // Starts loading the slot that a lookup of text will touch first, so a
-    // block's worth of lookups wait for memory together, not one by one.
-    void prefetch(std::uint64_t hash) const {
-        if (!slots_.empty() && mayHold(hash)) {
-#if defined(_MSC_VER)
-            _mm_prefetch(reinterpret_cast<const char*>(&slots_[hash & mask()]), _MM_HINT_T0);
-#else
-            __builtin_prefetch(&slots_[hash & mask()]);
-#endif
+    // Starts loading the slot that a lookup of text will touch first, so
+    // lookups wait for memory together, not one by one. Always inlined: GCC
+    // takes a prefetch for a function without effects and drops calls to
+    // it whole when it is not inlined first (so it never prefetched at all).
+    QUORVELL_ALWAYS_INLINE void prefetch(std::uint64_t hash) const {
+        // Both without looking at the filter first: a load whose answer a
+        // branch waits for would stall here what the prefetch is to spare
+        // the lookup.
+        prefetchLine(&filter_[filterBit(hash) / 64]);
+        if (!slots_.empty()) {
+            prefetchLine(&slots_[hash & mask()]);
         }
     }
 
@@ -222,11 +239,17 @@ private:
     // One bit per hash value's middle bits, 8 KiB in all: it stays in the
     // fastest cache and turns most references that are not in the table
     // away before the table itself is touched.
-    static std::size_t filterBit(std::uint64_t hash) {
-        return (hash >> 16) & 0xFFFF;
-    }
+    static std::size_t filterBit(std::uint64_t hash) { return (hash >> 16) & 0xFFFF; }
     bool mayHold(std::uint64_t hash) const {
         return (filter_[filterBit(hash) / 64] >> (filterBit(hash) % 64)) & 1;
+    }
+
+    QUORVELL_ALWAYS_INLINE static void prefetchLine(const void* at) {
+#if defined(_MSC_VER)
+        _mm_prefetch(static_cast<const char*>(at), _MM_HINT_T0);
+#else
+        __builtin_prefetch(at);
+#endif
     }
 
     std::size_t mask() const {

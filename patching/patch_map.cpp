@@ -88,9 +88,8 @@ BatchIndex::BatchIndex(const TextureRows& rows) : rows_(rows) {
 
 std::optional<BatchIndex::Decision> BatchIndex::decide(std::string_view reference,
                                                        std::uint64_t hash) const {
-    const auto at = decisions_.indexOf(reference, hash);
-    const Decision* decision = at ? &decisions_.valueAt(*at) : nullptr;
-    return decision ? std::optional<Decision>(*decision) : std::nullopt;
+    const std::size_t at = decisions_.positionOf(reference, hash);
+    return at == decisions_.npos ? std::nullopt : std::optional<Decision>(decisions_.valueAt(at));
 }
 
 PatchOutcome PatchPresetInMap(const std::filesystem::path& mapPath, const BatchIndex& index,

@@ -13,7 +13,6 @@ namespace {
 // kind byte plus the window.
 constexpr std::uint64_t kFirstKindOffset = kFirstNameOffset - 1;
 constexpr std::size_t kExamined = 1 + kNameWindow;
-constexpr std::size_t kBlockBytes = kRecordsPerBlock * kRecordStride;
 
 bool endsTable(char firstNameByte) {
     return firstNameByte == '\x00' || firstNameByte == '\x01';
@@ -21,10 +20,11 @@ bool endsTable(char firstNameByte) {
 
 } // namespace
 
-RecordBlocks::RecordBlocks(MapBytes& map)
-    : map_(map), block_(new char[kFirstKindOffset + kBlockBytes]),
-      references_(new TextureReference[kRecordsPerBlock]),
-      blockSize_(kFirstKindOffset + kBlockBytes) {
+RecordBlocks::RecordBlocks(MapBytes& map, std::size_t recordsPerBlock)
+    : map_(map), recordsPerBlock_(recordsPerBlock > 0 ? recordsPerBlock : 1),
+      blockSize_(kFirstKindOffset + recordsPerBlock_ * kRecordStride) {
+    block_.reset(new char[blockSize_]);
+    references_.reset(new TextureReference[recordsPerBlock_]);
     // The first block starts at offset 0 so the signature comes with it.
     got_ = map_.read(0, block_.get(), blockSize_);
     signatureFound_ = got_ >= kMapSignature.size() &&
@@ -38,9 +38,9 @@ bool RecordBlocks::next() {
         return false;
     }
     if (!firstBlock_) {
-        firstRecord_ += kRecordsPerBlock;
+        firstRecord_ += recordsPerBlock_;
         blockStart_ = kFirstKindOffset + kRecordStride * firstRecord_;
-        blockSize_ = kBlockBytes;
+        blockSize_ = recordsPerBlock_ * kRecordStride;
         got_ = map_.read(blockStart_, block_.get(), blockSize_);
     }
     firstBlock_ = false;
@@ -49,7 +49,7 @@ bool RecordBlocks::next() {
 
     std::uint64_t kindOffset = kFirstKindOffset + kRecordStride * firstRecord_;
     std::size_t record = firstRecord_;
-    for (std::size_t i = 0; i < kRecordsPerBlock; ++i, ++record, kindOffset += kRecordStride) {
+    for (std::size_t i = 0; i < recordsPerBlock_; ++i, ++record, kindOffset += kRecordStride) {
         const std::size_t at = static_cast<std::size_t>(kindOffset - blockStart_);
         if (at + kExamined > got_) {
             finished_ = true; // the file ends inside this record

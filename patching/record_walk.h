@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 
 namespace quorvell::patching {
 
@@ -24,8 +25,11 @@ inline constexpr std::uint64_t kRecordStride = 308;
 inline constexpr std::size_t kNameWindow = 64;
 inline constexpr unsigned char kTextureKind = 0x08;
 
-// Records read per block: about 64 KiB at a time, whole records only.
-inline constexpr std::size_t kRecordsPerBlock = 212;
+// Records read per block: about 256 KiB at a time, whole records only. A
+// read costs a system call and the walk's own work per read; larger blocks
+// save few of those and leave the second-level cache, where the walk then
+// reads the block back more slowly.
+inline constexpr std::size_t kRecordsPerBlock = 851;
 
 // One texture reference as the walk meets it.
 struct TextureReference {
@@ -53,7 +57,9 @@ struct WalkSummary {
 // references; the memory it holds is one block.
 class RecordBlocks {
 public:
-    explicit RecordBlocks(MapBytes& map);
+    // recordsPerBlock other than kRecordsPerBlock is for tests and the fuzz
+    // target, to cross many block boundaries in small inputs.
+    explicit RecordBlocks(MapBytes& map, std::size_t recordsPerBlock = kRecordsPerBlock);
     bool signatureFound() const { return signatureFound_; }
     // Reads the next block; false when the walk has ended.
     bool next();
@@ -66,6 +72,7 @@ private:
     std::unique_ptr<char[]> block_; // not zeroed: only bytes read are looked at
     std::unique_ptr<TextureReference[]> references_;
     std::size_t count_ = 0;
+    std::size_t recordsPerBlock_ = 0;
     std::size_t blockSize_ = 0;
     std::size_t got_ = 0;
     std::uint64_t blockStart_ = 0;
@@ -93,11 +100,12 @@ inline constexpr std::size_t kPrefetchDistance = 12;
 // yield is called at most once per block. Throws what map throws; rewrites
 // made before stay made.
 template <typename Handler, typename Prefetch = std::nullptr_t>
-WalkSummary walkRecords(MapBytes& map, Handler&& handler, const std::function<void()>& yield = {},
-                        Prefetch&& prefetch = nullptr) {
+WalkSummary walkRecordsInBlocks(MapBytes& map, std::size_t recordsPerBlock, Handler&& handler,
+                                const std::function<void()>& yield = {},
+                                Prefetch&& prefetch = nullptr) {
     constexpr bool kPrefetch = !std::is_null_pointer_v<std::decay_t<Prefetch>>;
     WalkSummary summary;
-    RecordBlocks blocks(map);
+    RecordBlocks blocks(map, recordsPerBlock);
     summary.signatureFound = blocks.signatureFound();
     while (blocks.next()) {
         const auto references = blocks.references();
@@ -125,6 +133,13 @@ WalkSummary walkRecords(MapBytes& map, Handler&& handler, const std::function<vo
         summary.textureRecords += references.size();
     }
     return summary;
+}
+
+template <typename Handler, typename Prefetch = std::nullptr_t>
+WalkSummary walkRecords(MapBytes& map, Handler&& handler, const std::function<void()>& yield = {},
+                        Prefetch&& prefetch = nullptr) {
+    return walkRecordsInBlocks(map, kRecordsPerBlock, std::forward<Handler>(handler), yield,
+                               std::forward<Prefetch>(prefetch));
 }
 
 } // namespace quorvell::patching

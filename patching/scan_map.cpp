@@ -26,12 +26,12 @@ std::optional<std::size_t> ScanIndex::firstMatch(std::string_view reference) con
 
 std::optional<ScanIndex::Match> ScanIndex::match(std::string_view reference,
                                                  std::uint64_t hash) const {
-    const auto at = first_.indexOf(reference, hash);
-    if (!at) {
+    const std::size_t at = first_.positionOf(reference, hash);
+    if (at == first_.npos) {
         return std::nullopt;
     }
-    const Key& key = first_.valueAt(*at);
-    return Match{key.row, *at, key.carriesSuffix};
+    const Key& key = first_.valueAt(at);
+    return Match{key.row, at, key.carriesSuffix};
 }
 
 std::vector<std::size_t> ScanMapFile(const std::filesystem::path& mapPath, const ScanIndex& index,

@@ -185,6 +185,37 @@ TEST(RecordWalk, ReadsInBlocksAndYieldsAtMostOncePerBlock) {
     EXPECT_GE(yields, 1);
 }
 
+// Every block boundary the walk can meet: a small table walked in blocks of
+// 1 to 5 records, cut at every byte around its last records, must give what
+// the one-block walk gives (the files are far below one default block).
+TEST(RecordWalk, AnyBlockSizeWalksAlikeWhereverTheFileEnds) {
+    MapBuilder builder;
+    for (std::size_t k = 0; k < 11; ++k) {
+        if (k % 4 == 2) {
+            builder.record(0x02, "Mesh");
+        } else {
+            builder.texture("T" + std::to_string(k));
+        }
+    }
+    const auto full = builder.end().tail(100).bytes();
+    const auto walkIn = [](const std::string& bytes, std::size_t records) {
+        MemoryMapBytes map(bytes);
+        std::vector<std::uint64_t> positions;
+        walkRecordsInBlocks(map, records, [&](const TextureReference& r) {
+            positions.push_back(r.position());
+            return std::optional<std::string>();
+        });
+        return positions;
+    };
+    for (std::size_t cut = MapBuilder::nameOffset(6); cut <= full.size(); ++cut) {
+        const auto bytes = full.substr(0, cut);
+        const auto expected = walkIn(bytes, kRecordsPerBlock);
+        for (std::size_t records = 1; records <= 5; ++records) {
+            ASSERT_EQ(walkIn(bytes, records), expected) << cut << " bytes, " << records;
+        }
+    }
+}
+
 TEST(RecordWalk, RewriteLandsAtTheNameAndNowhereElse) {
     const auto bytes = MapBuilder().texture("Wall_a").texture("Door").end().bytes();
     MemoryMapBytes map(bytes);
