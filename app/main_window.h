@@ -132,6 +132,8 @@ private:
     // The top of every event handler: a failure is reported, the working
     // state goes off and the check marks are brought back in line.
     void runGuarded(const std::function<void()>& action);
+    // Label5 and Label6: the chosen preset applied (0) or removed (1).
+    void runChosenPreset(std::int16_t disablE_bit);
     void reportFailure(const QString& what);
     void resyncCheckMarks();
     void showStartupProblems();

@@ -53,17 +53,14 @@ void Form1::enable_preseT(const std::string& preseT, std::int16_t disablE_bit) {
 // Neither hot spot is covered by the working state, so each refuses by
 // itself while anything runs: two runs must never write the same maps.
 void Form1::Label5_Click() {
-    if (working() || Combo1->currentIndex() < 0) {
-        return;
-    }
-    const std::string name = Combo1->currentText().toStdString();
-    if (name.empty()) {
-        return;
-    }
-    runGuarded([&] { enable_preseT(name, 0); });
+    runChosenPreset(0);
 }
 
 void Form1::Label6_Click() {
+    runChosenPreset(1);
+}
+
+void Form1::runChosenPreset(std::int16_t disablE_bit) {
     if (working() || Combo1->currentIndex() < 0) {
         return;
     }
@@ -71,7 +68,7 @@ void Form1::Label6_Click() {
     if (name.empty()) {
         return;
     }
-    runGuarded([&] { enable_preseT(name, 1); });
+    runGuarded([&] { enable_preseT(name, disablE_bit); });
 }
 
 void Form1::Timer3_Timer() {
