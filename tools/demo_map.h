@@ -1,5 +1,7 @@
 #pragma once
 
+#include "patching/record_walk.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -10,12 +12,12 @@
 // parts the tool reads are meaningful; the rest is filler.
 namespace quorvell::tools {
 
-struct DemoRecord {
-    std::uint8_t kind = 0x08; // 0x08: a texture record
-    std::string name;         // at most 63 bytes, NUL padded to the window
-};
+using patching::kTextureKind;
 
-inline constexpr std::uint8_t kTextureKind = 0x08;
+struct DemoRecord {
+    std::uint8_t kind = kTextureKind;
+    std::string name; // at most 63 bytes, NUL padded to the window
+};
 
 // The table ends with an end record (first name byte 0x00) and is followed by
 // tailBytes of opaque data.

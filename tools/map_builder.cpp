@@ -1,11 +1,11 @@
-#include "tests/support/map_builder.h"
+#include "tools/map_builder.h"
 
 #include <stdexcept>
 
-namespace quorvell::testing {
+namespace quorvell::tools {
 
 std::string mapSignature() {
-    return std::string("\x01\x00\x00\xC0\x00\x08", 6);
+    return std::string(patching::kMapSignature);
 }
 
 std::string mapOfTextures(const std::vector<std::string>& references, std::size_t tailBytes) {
@@ -72,4 +72,4 @@ MapBuilder& MapBuilder::recordFill(std::uint8_t fill) {
     return *this;
 }
 
-} // namespace quorvell::testing
+} // namespace quorvell::tools
