@@ -9,7 +9,7 @@ GameServices::GameServices(discovery::Environment environment)
 
 std::optional<presets::PresetFile>
 GameServices::importPresets(const std::filesystem::path& workingDir) {
-    return presets::import_presetS(workingDir);
+    return presets::loadPresetFile(workingDir);
 }
 
 discovery::GameInstall GameServices::locateGameRoot() {

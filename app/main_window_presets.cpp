@@ -17,7 +17,7 @@ std::string utf8Path(const std::filesystem::path& path) {
 
 void Form1::enable_preseT(const std::string& preseT, std::int16_t disablE_bit) {
     forM_working(1);
-    const presets::PhaseOneResult phaseOne = presets::presetPhaseOne(
+    const presets::PhaseOneResult phaseOne = presets::markPreset(
         List5.lines(), preseT, disablE_bit != 0, List2->texts(), List2->marks());
     switch (phaseOne.status) {
     case presets::PhaseOneStatus::StoppedBySpecialEntry:
@@ -114,7 +114,7 @@ int Form1::scan_commandlinE() {
     hooks.printOut = [this](const std::string& line) { printOut(line); };
     hooks.printErr = [this](const std::string& line) { printErr(line); };
     const presets::CommandLineOutcome outcome =
-        presets::scan_commandlinE(setup_.argumentText, hooks);
+        presets::runCommandLine(setup_.argumentText, hooks);
     unsetCursor();
     return static_cast<int>(outcome);
 }

@@ -2,8 +2,8 @@
 
 #include "discovery/folder_enumeration.h"
 #include "discovery/sorted_order.h"
-#include "discovery/text_case.h"
-#include "discovery/unicode.h"
+#include "base/text_case.h"
+#include "base/utf8.h"
 
 #include <algorithm>
 
@@ -15,8 +15,8 @@ std::u32string lowerCodes(std::string_view utf8) {
     std::u32string codes;
     codes.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {
-        const auto decoded = unicode::decodeUtf8(utf8, pos);
-        codes += lowerCase(decoded.code);
+        const auto decoded = utf8::decodeNameChar(utf8, pos);
+        codes += text_case::lowerNameChar(decoded.code);
         pos += decoded.length;
     }
     return codes;

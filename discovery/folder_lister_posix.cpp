@@ -1,6 +1,6 @@
 #include "discovery/folder_enumeration.h"
-#include "discovery/path_text.h"
-#include "patching/io_error.h"
+#include "base/path_text.h"
+#include "base/io_error.h"
 
 #include <system_error>
 

@@ -1,6 +1,7 @@
 #include "discovery/folder_enumeration.h"
-#include "patching/io_error.h"
-#include "patching/windows_text.h"
+#include "base/io_error.h"
+#include "base/windows_handle.h"
+#include "base/windows_text.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
@@ -8,22 +9,6 @@
 namespace quorvell::discovery {
 
 namespace {
-
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE h) : handle_(h) {}
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    ~FindHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE) {
-            FindClose(handle_);
-        }
-    }
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
 
 [[noreturn]] void fail(const std::filesystem::path& folder, DWORD error) {
     throw IoError(win::pathUtf8(folder), win::errorReason(error));
@@ -52,7 +37,7 @@ std::vector<std::string> listVisibleRegularFiles(const std::filesystem::path& fo
     // matches 8.3 short names) plays no part; listFolder matches the names.
     const std::filesystem::path all = folder / L"*";
     WIN32_FIND_DATAW entry{};
-    FindHandle find(
+    win::FindHandle find(
         FindFirstFileExW(all.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 0));
     if (find.get() == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();

@@ -2,8 +2,8 @@
 
 #include "discovery/folder_lister.h"
 #include "discovery/original_catalogue.h"
-#include "discovery/path_text.h"
-#include "patching/ansi_text.h"
+#include "base/path_text.h"
+#include "base/ansi_text.h"
 
 #include <cerrno>
 #include <fstream>

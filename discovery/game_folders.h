@@ -1,7 +1,7 @@
 #pragma once
 
 #include "discovery/game_root.h"
-#include "patching/io_error.h"
+#include "base/io_error.h"
 
 #include <array>
 #include <filesystem>

@@ -16,7 +16,7 @@ std::filesystem::path GameInstall::hostPath(std::string_view relative) const {
 
 GameInstall LocateGameRoot(const RegistrySource& source, std::shared_ptr<const PathMapper> paths) {
     GameInstall game;
-    game.root = GetSettingString(source, kGameKey, kGameRootValue, "");
+    game.root = readRegistryString(source, kGameKey, kGameRootValue, "");
     game.paths =
         paths ? std::move(paths) : std::shared_ptr<const PathMapper>(makeNativePathMapper());
     return game;

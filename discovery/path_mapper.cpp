@@ -1,6 +1,6 @@
 #include "discovery/path_mapper.h"
 
-#include "discovery/path_text.h"
+#include "base/path_text.h"
 
 #include <algorithm>
 

@@ -1,14 +1,14 @@
 #include "discovery/registry.h"
 
-#include "patching/ansi_text.h"
+#include "base/ansi_text.h"
 
 namespace quorvell::discovery {
 
-std::string GetSettingString(const RegistrySource& hKey, std::string_view strPath,
-                             std::string_view strValue, std::string_view Default) {
-    const auto value = hKey.queryLocalMachine(strPath, strValue);
+std::string readRegistryString(const RegistrySource& source, std::string_view keyPath,
+                               std::string_view valueName, std::string_view fallback) {
+    const auto value = source.queryLocalMachine(keyPath, valueName);
     if (!value || value->type != kRegSz) {
-        return std::string(Default);
+        return std::string(fallback);
     }
     std::string_view text = value->data;
     if (const auto nul = text.find('\0'); nul != std::string_view::npos) {

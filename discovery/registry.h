@@ -29,8 +29,8 @@ public:
 
 // The reader of the game's settings: only a REG_SZ value counts, it ends at
 // its first NUL, a value without NUL is taken whole; anything else gives
-// Default. The result is UTF-8.
-std::string GetSettingString(const RegistrySource& hKey, std::string_view strPath,
-                             std::string_view strValue, std::string_view Default = {});
+// fallback. The result is UTF-8.
+std::string readRegistryString(const RegistrySource& source, std::string_view keyPath,
+                               std::string_view valueName, std::string_view fallback = {});
 
 } // namespace quorvell::discovery

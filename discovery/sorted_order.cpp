@@ -1,14 +1,14 @@
 #include "discovery/sorted_order.h"
 
-#include "discovery/text_case.h"
+#include "base/text_case.h"
 
 #include <algorithm>
 
 namespace quorvell::discovery {
 
 bool sortedListLess(std::string_view a, std::string_view b) {
-    const std::string lowerA = lowerCase(a);
-    const std::string lowerB = lowerCase(b);
+    const std::string lowerA = text_case::lowerName(a);
+    const std::string lowerB = text_case::lowerName(b);
     if (lowerA != lowerB) {
         return lowerA < lowerB;
     }

@@ -1,6 +1,6 @@
 #include "discovery/steam_libraries.h"
 
-#include "discovery/path_text.h"
+#include "base/path_text.h"
 #include "discovery/vdf_text.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "discovery/vdf_text.h"
 
-#include "discovery/text_case.h"
+#include "base/text_case.h"
 
 namespace quorvell::discovery {
 
@@ -118,7 +118,7 @@ bool readBlock(Tokenizer& tokens, VdfNode& block, int depth, bool inner) {
 
 const VdfNode* VdfNode::child(std::string_view name) const {
     for (const auto& [key, node] : children) {
-        if (equalsIgnoringCase(key, name)) {
+        if (text_case::equalNames(key, name)) {
             return &node;
         }
     }

@@ -1,6 +1,6 @@
 #include "discovery/windows_registry.h"
-#include "patching/ansi_text.h"
-#include "patching/windows_text.h"
+#include "base/ansi_text.h"
+#include "base/windows_text.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <algorithm>

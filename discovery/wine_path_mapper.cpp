@@ -1,6 +1,6 @@
 #include "discovery/path_mapper.h"
-#include "discovery/path_text.h"
-#include "discovery/text_case.h"
+#include "base/path_text.h"
+#include "base/text_case.h"
 
 #include <string>
 #include <system_error>
@@ -34,12 +34,12 @@ fs::path matchComponent(const fs::path& folder, std::string_view component) {
     if (entryExists(exact)) {
         return exact;
     }
-    const std::string wanted = lowerCase(component);
+    const std::string wanted = text_case::lowerName(component);
     std::error_code ec;
     std::string best;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::string name = pathText(it->path().filename());
-        if (lowerCase(name) == wanted && (best.empty() || name < best)) {
+        if (text_case::lowerName(name) == wanted && (best.empty() || name < best)) {
             best = std::move(name); // the smallest of several, so the choice is stable
         }
     }

@@ -1,7 +1,7 @@
 #include "discovery/wine_registry.h"
 
-#include "discovery/text_case.h"
-#include "patching/ansi_text.h"
+#include "base/text_case.h"
+#include "base/ansi_text.h"
 
 #include <fstream>
 #include <sstream>
@@ -73,7 +73,7 @@ WineRegistryFile WineRegistryFile::fromText(std::string_view text) {
 
 std::optional<RegistryValue> WineRegistryFile::queryLocalMachine(std::string_view subKey,
                                                                  std::string_view valueName) const {
-    const std::string name = lowerCase(valueName);
+    const std::string name = text_case::lowerName(valueName);
     for (const auto& view : viewsOf(subKey)) {
         const auto key = keys_.find(view);
         if (key == keys_.end()) {

@@ -1,7 +1,7 @@
 #include "discovery/wine_registry_format.h"
 
-#include "discovery/text_case.h"
-#include "discovery/unicode.h"
+#include "base/text_case.h"
+#include "base/utf8.h"
 
 namespace quorvell::discovery {
 
@@ -73,20 +73,10 @@ std::optional<std::uint32_t> readHex(std::string_view line, std::size_t& pos,
     return value;
 }
 
-void appendUtf16(std::u16string& out, char32_t code) {
-    if (code >= 0x10000) {
-        code -= 0x10000;
-        out += static_cast<char16_t>(0xD800 + (code >> 10));
-        out += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
-    } else {
-        out += static_cast<char16_t>(code);
-    }
-}
-
 // One character of the file's own text. Wine writes plain ASCII, but a file
 // edited by hand may hold UTF-8; a byte that is not UTF-8 counts as Latin-1.
 char32_t readTextCharacter(std::string_view line, std::size_t& pos) {
-    const auto decoded = unicode::decodeUtf8(line, pos);
+    const auto decoded = utf8::decodeNameChar(line, pos);
     pos += decoded.length;
     if (decoded.length == 1 && decoded.code >= 0xDC80 && decoded.code <= 0xDCFF) {
         return decoded.code - 0xDC00;
@@ -129,7 +119,7 @@ std::optional<std::u16string> readEscaped(std::string_view line, std::size_t& po
             return out;
         }
         if (c != '\\') {
-            appendUtf16(out, readTextCharacter(line, pos));
+            utf8::appendUtf16(out, readTextCharacter(line, pos));
             continue;
         }
         if (++pos == line.size()) {
@@ -151,7 +141,7 @@ std::optional<std::u16string> readEscaped(std::string_view line, std::size_t& po
             out += letter;
             ++pos;
         } else {
-            appendUtf16(out, readTextCharacter(line, pos));
+            utf8::appendUtf16(out, readTextCharacter(line, pos));
         }
     }
     return std::nullopt;
@@ -275,7 +265,7 @@ void readValueLine(std::string_view line, LineReader& reader,
         if (!escaped) {
             return;
         }
-        name = lowerCase(unicode::utf16ToUtf8(*escaped));
+        name = text_case::lowerName(utf8::fromUtf16KeepingSurrogates(*escaped));
     }
     skipSpaces(line, pos);
     if (pos >= line.size() || line[pos] != '=') {
@@ -292,7 +282,7 @@ std::optional<std::string> readKeyLine(std::string_view line) {
     if (!escaped) {
         return std::nullopt;
     }
-    return normalizedKeyPath(unicode::utf16ToUtf8(*escaped));
+    return normalizedKeyPath(utf8::fromUtf16KeepingSurrogates(*escaped));
 }
 
 } // namespace
@@ -309,7 +299,7 @@ std::string normalizedKeyPath(std::string_view path) {
     if (!out.empty() && out.back() == '\\') {
         out.pop_back();
     }
-    return lowerCase(out);
+    return text_case::lowerName(out);
 }
 
 std::optional<WineRegistryKeys> parseWineRegistry(std::string_view text) {

@@ -1,7 +1,7 @@
 // Arbitrary bytes through the text conversions: no crash, and whatever has an
 // ANSI form comes back as the same text.
 
-#include "patching/ansi_text.h"
+#include "base/ansi_text.h"
 
 #include <cstdlib>
 

@@ -3,8 +3,8 @@
 // The map file engine: the record walk over an IBT map's texture table and
 // the three operations built on it (state scan, single toggle, batch patch).
 
-#include "patching/ansi_text.h"
-#include "patching/io_error.h"
+#include "base/ansi_text.h"
+#include "base/io_error.h"
 #include "patching/name_table.h"
 #include "patching/reference_set.h"
 #include "patching/texture_row.h"

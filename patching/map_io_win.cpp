@@ -1,6 +1,8 @@
-#include "patching/io_error.h"
 #include "patching/map_io.h"
-#include "patching/windows_text.h"
+
+#include "base/io_error.h"
+#include "base/windows_handle.h"
+#include "base/windows_text.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <algorithm>
@@ -17,20 +19,6 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 
 // One ReadFile/WriteFile moves at most a DWORD's worth.
 constexpr std::size_t kMaxChunk = std::numeric_limits<DWORD>::max() / 2;
-
-struct Handle {
-    HANDLE value = INVALID_HANDLE_VALUE;
-    Handle() = default;
-    explicit Handle(HANDLE h) : value(h) {}
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    ~Handle() {
-        if (value != INVALID_HANDLE_VALUE) {
-            CloseHandle(value);
-        }
-    }
-    bool valid() const { return value != INVALID_HANDLE_VALUE; }
-};
 
 [[noreturn]] void fail(const std::filesystem::path& path, DWORD error) {
     throw IoError(win::pathUtf8(path), win::errorReason(error));
@@ -79,14 +67,14 @@ bool sameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMAT
 } // namespace
 
 struct MapIo::Impl {
-    Handle reader;
-    Handle writer;
+    win::FileHandle reader;
+    win::FileHandle writer;
     BY_HANDLE_FILE_INFORMATION identity{};
 };
 
 MapIo::MapIo(std::filesystem::path path) : path_(std::move(path)) {
     auto impl = std::make_unique<Impl>();
-    impl->reader.value = openExisting(path_, GENERIC_READ);
+    win::FileHandle(openExisting(path_, GENERIC_READ)).swap(impl->reader);
     if (!impl->reader.valid()) {
         const DWORD error = GetLastError();
         if (isVanished(error)) {
@@ -95,10 +83,10 @@ MapIo::MapIo(std::filesystem::path path) : path_(std::move(path)) {
         failOpen(path_, error);
     }
     // Names such as "con.ibt" open a device; a map is always a disk file.
-    if (GetFileType(impl->reader.value) != FILE_TYPE_DISK) {
+    if (GetFileType(impl->reader.get()) != FILE_TYPE_DISK) {
         throw IoError(win::pathUtf8(path_), "not a regular file");
     }
-    impl->identity = identityOf(path_, impl->reader.value);
+    impl->identity = identityOf(path_, impl->reader.get());
     if ((impl->identity.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         throw IoError(win::pathUtf8(path_), "is a folder, not a file");
     }
@@ -120,7 +108,7 @@ std::size_t MapIo::read(std::uint64_t offset, char* buffer, std::size_t size) {
         const auto chunk = static_cast<DWORD>(std::min(size - got, kMaxChunk));
         OVERLAPPED position = at(offset + got);
         DWORD n = 0;
-        if (!ReadFile(impl_->reader.value, buffer + got, chunk, &n, &position)) {
+        if (!ReadFile(impl_->reader.get(), buffer + got, chunk, &n, &position)) {
             const DWORD error = GetLastError();
             if (error == ERROR_HANDLE_EOF) {
                 break; // at or beyond the end
@@ -142,21 +130,21 @@ void MapIo::write(std::uint64_t offset, std::string_view bytes) {
     if (!impl_->writer.valid()) {
         // A second handle rather than read-write from the start: only maps
         // that really change need write access.
-        Handle writer(openExisting(path_, GENERIC_WRITE));
+        win::FileHandle writer(openExisting(path_, GENERIC_WRITE));
         if (!writer.valid()) {
             failOpen(path_, GetLastError());
         }
-        if (!sameFile(identityOf(path_, writer.value), impl_->identity)) {
+        if (!sameFile(identityOf(path_, writer.get()), impl_->identity)) {
             throw IoError(win::pathUtf8(path_), "the file was replaced while it was being patched");
         }
-        std::swap(impl_->writer.value, writer.value);
+        impl_->writer.swap(writer);
     }
     std::size_t done = 0;
     while (done < bytes.size()) {
         const auto chunk = static_cast<DWORD>(std::min(bytes.size() - done, kMaxChunk));
         OVERLAPPED position = at(offset + done);
         DWORD n = 0;
-        if (!WriteFile(impl_->writer.value, bytes.data() + done, chunk, &n, &position)) {
+        if (!WriteFile(impl_->writer.get(), bytes.data() + done, chunk, &n, &position)) {
             fail(path_, GetLastError());
         }
         if (n == 0) {

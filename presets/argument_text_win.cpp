@@ -1,4 +1,4 @@
-#include "patching/windows_text.h"
+#include "base/windows_text.h"
 #include "presets/command_line.h"
 #include "presets/windows_command_line.h"
 

@@ -1,6 +1,7 @@
 #include "presets/command_line.h"
 
-#include "presets/utf8_chars.h"
+#include "base/text_case.h"
+#include "base/utf8.h"
 
 namespace quorvell::presets {
 
@@ -30,38 +31,8 @@ std::optional<std::string_view> cutBefore(std::string_view text, long keywordPos
 
 } // namespace
 
-std::string lowerCase(std::string_view text) {
-    std::string out(text);
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        auto byte = static_cast<unsigned char>(out[i]);
-        if (byte >= 'A' && byte <= 'Z') {
-            out[i] = static_cast<char>(byte + 0x20);
-            continue;
-        }
-        if (i + 1 >= out.size() || (byte != 0xC3 && byte != 0xC5)) {
-            continue;
-        }
-        auto next = static_cast<unsigned char>(out[i + 1]);
-        if (byte == 0xC3) {
-            // U+00C0..U+00DE, except U+00D7 (the multiplication sign).
-            if (next >= 0x80 && next <= 0x9E && next != 0x97) {
-                out[i + 1] = static_cast<char>(next + 0x20);
-            }
-        } else if (next == 0xA0 || next == 0x92 || next == 0xBD) {
-            // The Windows-1252 capitals beyond Latin-1: S and Z with caron, OE.
-            out[i + 1] = static_cast<char>(next + 1);
-        } else if (next == 0xB8) {
-            // Y with diaeresis becomes U+00FF, which lives in another block.
-            out[i] = static_cast<char>(0xC3);
-            out[i + 1] = static_cast<char>(0xBF);
-        }
-        ++i;
-    }
-    return out;
-}
-
 CommandLine parseCommandLine(std::string_view argumentText) {
-    const std::string lower = lowerCase(argumentText);
+    const std::string lower = text_case::lowerCommandLine(argumentText);
     // Both keywords are looked for in the whole text before anything is cut,
     // and the silent position is then applied to the text already cut at
     // disable; so "x disable silent" still leaves "x".

@@ -7,9 +7,6 @@
 
 namespace quorvell::presets {
 
-// The program's lower-casing of command-line and preset text.
-std::string lowerCase(std::string_view text);
-
 // The argument text read as command-line mode reads it.
 struct CommandLine {
     bool silent = false;  // "silent" anywhere in the lower-cased text

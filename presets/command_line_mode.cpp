@@ -1,5 +1,7 @@
 #include "presets/command_line_mode.h"
 
+#include "base/text_case.h"
+
 #include <exception>
 
 namespace quorvell::presets {
@@ -48,7 +50,7 @@ std::string joined(const std::vector<std::string>& names) {
 
 } // namespace
 
-CommandLineOutcome scan_commandlinE(std::string_view argumentText, const CommandLineHooks& hooks) {
+CommandLineOutcome runCommandLine(std::string_view argumentText, const CommandLineHooks& hooks) {
     const CommandLine line = parseCommandLine(argumentText);
     if (!line.workingText) {
         return fail(hooks, line.silent, CommandLineOutcome::Failed,
@@ -66,7 +68,7 @@ CommandLineOutcome scan_commandlinE(std::string_view argumentText, const Command
         // check mark, so stale marks would switch off textures that are on.
         hooks.scanAllMaps();
         for (const auto& name : hooks.presetNames()) {
-            if (lowerCase(name) != working) {
+            if (text_case::lowerCommandLine(name) != working) {
                 continue;
             }
             hooks.enablePreset(name, line.disable);

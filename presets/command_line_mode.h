@@ -16,14 +16,14 @@ enum class CommandLineOutcome : int {
     NoMatch = 2,   // no preset name matched the working text
 };
 
-// What scan_commandlinE needs from the program around it. Each hook may throw;
+// What runCommandLine needs from the program around it. Each hook may throw;
 // anything thrown takes the error path.
 struct CommandLineHooks {
     std::function<void()> showBanner;    // Form2
     std::function<void()> scanAllMaps;   // ScanAllMaps
     std::function<void()> checkGameFound; // throws when the game or its maps are missing
     std::function<std::vector<std::string>()> presetNames; // Combo1 items
-    // enable_preseT(name, disable)
+    // applies (disable false) or removes the named preset
     std::function<void(const std::string& name, bool disable)> enablePreset;
     // A box with the information icon (error=false) or the error icon.
     std::function<void(const std::string& title, const std::string& text, bool error)> showMessage;
@@ -32,6 +32,6 @@ struct CommandLineHooks {
 };
 
 // Command-line mode from the argument text to its outcome.
-CommandLineOutcome scan_commandlinE(std::string_view argumentText, const CommandLineHooks& hooks);
+CommandLineOutcome runCommandLine(std::string_view argumentText, const CommandLineHooks& hooks);
 
 } // namespace quorvell::presets

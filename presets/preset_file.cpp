@@ -1,7 +1,7 @@
 #include "presets/preset_file.h"
 
-#include "patching/ansi_text.h"
-#include "patching/io_error.h"
+#include "base/ansi_text.h"
+#include "base/io_error.h"
 
 #include <cerrno>
 #include <fstream>
@@ -69,7 +69,7 @@ PresetFile parsePresetText(std::string_view ansiBytes) {
     return file;
 }
 
-std::optional<PresetFile> import_presetS(const std::filesystem::path& workingDir) {
+std::optional<PresetFile> loadPresetFile(const std::filesystem::path& workingDir) {
     const auto path = workingDir / "Presets.ini";
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);

@@ -21,7 +21,7 @@ PresetFile parsePresetText(std::string_view ansiBytes);
 
 // "<workingDir>\Presets.ini" (the native separator on Linux). nullopt when the
 // file does not exist; throws IoError when it exists but cannot be read.
-std::optional<PresetFile> import_presetS(const std::filesystem::path& workingDir);
+std::optional<PresetFile> loadPresetFile(const std::filesystem::path& workingDir);
 
 // The name of a name line (text before the first "{"), or nullopt.
 std::optional<std::string_view> presetNameOf(std::string_view line);

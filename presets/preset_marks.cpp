@@ -18,20 +18,20 @@ PhaseOneResult unchanged(PhaseOneStatus status, const std::vector<bool>& marks) 
 
 } // namespace
 
-PhaseOneResult presetPhaseOne(const std::vector<std::string>& list5, std::string_view preseT,
-                              bool disablE_bit, const std::vector<std::string>& list2,
+PhaseOneResult markPreset(const std::vector<std::string>& fileLines, std::string_view presetName,
+                              bool remove, const std::vector<std::string>& rowTexts,
                               const std::vector<bool>& marks) {
-    if (marks.size() != list2.size()) {
-        throw std::invalid_argument("presetPhaseOne: one check mark per texture row expected");
+    if (marks.size() != rowTexts.size()) {
+        throw std::invalid_argument("markPreset: one check mark per texture row expected");
     }
     // Work on a copy: a run that stops or fails must leave the marks exactly
     // as they were, or the list would claim states the maps do not have.
     std::vector<bool> next = marks;
-    const bool wanted = !disablE_bit;
+    const bool wanted = !remove;
 
-    for (std::size_t i = 0; i < list5.size(); ++i) {
-        const auto name = presetNameOf(list5[i]);
-        if (!name || *name != preseT) {
+    for (std::size_t i = 0; i < fileLines.size(); ++i) {
+        const auto name = presetNameOf(fileLines[i]);
+        if (!name || *name != presetName) {
             continue;
         }
         // The block: every line after the name line up to the first "}".
@@ -39,20 +39,20 @@ PhaseOneResult presetPhaseOne(const std::vector<std::string>& list5, std::string
         // swallows the blocks after it.
         for (;;) {
             ++i;
-            if (i >= list5.size()) {
+            if (i >= fileLines.size()) {
                 return unchanged(PhaseOneStatus::UnterminatedBlock, marks);
             }
-            const std::string& entry = list5[i];
+            const std::string& entry = fileLines[i];
             if (entry == kAll || entry == kNone) {
-                if (disablE_bit) {
+                if (remove) {
                     return unchanged(PhaseOneStatus::StoppedBySpecialEntry, marks);
                 }
                 next.assign(next.size(), entry == kAll);
             } else if (entry == kClose) {
                 break;
             } else {
-                for (std::size_t j = 0; j < list2.size(); ++j) {
-                    if (list2[j] == entry) {
+                for (std::size_t j = 0; j < rowTexts.size(); ++j) {
+                    if (rowTexts[j] == entry) {
                         next[j] = wanted;
                     }
                 }

@@ -20,11 +20,11 @@ struct PhaseOneResult {
     std::vector<bool> marks;
 };
 
-// list5: the preset file's lines; preseT: the preset name (exact); disablE_bit:
-// false applies, true removes; list2: texture row texts; marks: their check
-// marks now (same size as list2).
-PhaseOneResult presetPhaseOne(const std::vector<std::string>& list5, std::string_view preseT,
-                              bool disablE_bit, const std::vector<std::string>& list2,
-                              const std::vector<bool>& marks);
+// fileLines: the preset file's lines; presetName: the preset name (exact); remove:
+// false applies, true removes; rowTexts: texture row texts; marks: their check
+// marks now (same size as rowTexts).
+PhaseOneResult markPreset(const std::vector<std::string>& fileLines, std::string_view presetName,
+                          bool remove, const std::vector<std::string>& rowTexts,
+                          const std::vector<bool>& marks);
 
 } // namespace quorvell::presets

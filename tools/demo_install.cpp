@@ -1,6 +1,6 @@
 #include "tools/demo_install.h"
 
-#include "patching/io_error.h"
+#include "base/io_error.h"
 
 #include <cerrno>
 #include <fstream>

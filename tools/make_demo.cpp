@@ -1,7 +1,7 @@
 // quorvell-demo: writes a demo Wine prefix with a made-up game install and a
 // Presets.ini, so the tool can be tried without the game.
 
-#include "patching/io_error.h"
+#include "base/io_error.h"
 #include "tools/demo_install.h"
 
 #include <cstdio>

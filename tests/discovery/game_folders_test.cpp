@@ -1,6 +1,6 @@
 #include "discovery/game_folders.h"
 #include "discovery/original_catalogue.h"
-#include "discovery/path_text.h"
+#include "base/path_text.h"
 #include "tests/support/temp_dir.h"
 
 #include <filesystem>

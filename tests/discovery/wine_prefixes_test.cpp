@@ -14,50 +14,6 @@ using Paths = std::vector<fs::path>;
 using testing::makeFakePrefix;
 using testing::wineGameKey;
 
-constexpr const char* kNewLayout = R"("libraryfolders"
-{
-	"0"
-	{
-		"path"		"/home/u/.local/share/Steam"
-		"label"		""
-		"contentid"		"123"
-		"apps"
-		{
-			"6980"		"1234567"
-		}
-	}
-	"1"
-	{
-		"label"		"Games \"disk\""
-		"path"		"/mnt/games/Steam\\Library"
-	}
-}
-)";
-
-constexpr const char* kOldLayout = R"("LibraryFolders"
-{
-	// written by an older Steam client
-	"TimeNextStatsReport"		"1700000000"
-	"ContentStatsID"		"-123"
-	"1"		"/mnt/old"
-	"2"		"/mnt/older" [$LINUX]
-}
-)";
-
-TEST(LibraryFolders, ReadsBothLayouts) {
-    EXPECT_EQ(parseLibraryFolders(kNewLayout),
-              (Paths{"/home/u/.local/share/Steam", "/mnt/games/Steam\\Library"}));
-    EXPECT_EQ(parseLibraryFolders(kOldLayout), (Paths{"/mnt/old", "/mnt/older"}));
-}
-
-TEST(LibraryFolders, DamagedOrForeignTextGivesNoLibraries) {
-    EXPECT_TRUE(parseLibraryFolders("").empty());
-    EXPECT_TRUE(parseLibraryFolders(R"("libraryfolders" { "1" { "path" "/x" )").empty());
-    EXPECT_TRUE(parseLibraryFolders(R"("other" { "1" "/x" })").empty());
-    EXPECT_TRUE(parseLibraryFolders(R"("libraryfolders" "1")").empty());
-    EXPECT_TRUE(parseLibraryFolders(std::string(200, '{')).empty());
-}
-
 #if !defined(_WIN32) // Steam homes with symlinks, as on Linux
 // A home with a native Steam (and the ~/.steam/steam link to it), a second
 // library on another disk, and a Flatpak Steam using the old file layout.

@@ -13,7 +13,7 @@ using testing::wineSystemReg;
 
 std::string rootFrom(std::string_view systemRegText) {
     const auto registry = WineRegistryFile::fromText(systemRegText);
-    return GetSettingString(registry, kGameKey, kGameRootValue, "<none>");
+    return readRegistryString(registry, kGameKey, kGameRootValue, "<none>");
 }
 
 struct ValueCase {
@@ -127,7 +127,7 @@ TEST(WineRegistry, SkipsCommentsOptionsAndDamagedLinesButKeepsTheRest) {
 TEST(WineRegistry, KeyNamesKeepEscapedBrackets) {
     const auto registry = WineRegistryFile::fromText(
         wineSystemReg("[Software\\\\A\\]B\\\\C] 1700000000\n\"V\"=\"1\"\n"));
-    EXPECT_EQ(GetSettingString(registry, "Software\\A]B\\C", "V"), "1");
+    EXPECT_EQ(readRegistryString(registry, "Software\\A]B\\C", "V"), "1");
 }
 
 TEST(WineRegistry, TextWithoutWineHeaderHoldsNothing) {
@@ -141,17 +141,17 @@ TEST(WineRegistry, MissingKeyOrFileGivesTheDefault) {
 
     testing::TempDir dir;
     const WineRegistryFile missing(dir.path() / "no-such" / "system.reg");
-    EXPECT_EQ(GetSettingString(missing, kGameKey, kGameRootValue, "<none>"), "<none>");
+    EXPECT_EQ(readRegistryString(missing, kGameKey, kGameRootValue, "<none>"), "<none>");
     // A folder where the file should be cannot be read either.
     std::filesystem::create_directories(dir.path() / "system.reg");
     const WineRegistryFile folder(dir.path() / "system.reg");
-    EXPECT_EQ(GetSettingString(folder, kGameKey, kGameRootValue, "<none>"), "<none>");
+    EXPECT_EQ(readRegistryString(folder, kGameKey, kGameRootValue, "<none>"), "<none>");
 }
 
 TEST(WineRegistry, ReadsTheFileFromDisk) {
     testing::TempDir dir;
     const auto file = dir.write("system.reg", wineSystemReg(wineGameKey(R"("ION_ROOT"="D:\\T3")")));
-    EXPECT_EQ(GetSettingString(WineRegistryFile(file), kGameKey, kGameRootValue), "D:\\T3");
+    EXPECT_EQ(readRegistryString(WineRegistryFile(file), kGameKey, kGameRootValue), "D:\\T3");
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "patching/io_error.h"
+#include "base/io_error.h"
 #include "patching/map_file.h"
 #include "patching/map_io.h"
 #include "tests/support/map_builder.h"

@@ -1,4 +1,4 @@
-#include "patching/io_error.h"
+#include "base/io_error.h"
 #include "presets/command_line_mode.h"
 
 #include <gtest/gtest.h>
@@ -56,7 +56,7 @@ struct FakeProgram {
     }
 
     CommandLineOutcome run(std::string_view argumentText) {
-        return scan_commandlinE(argumentText, hooks());
+        return runCommandLine(argumentText, hooks());
     }
 };
 
@@ -186,7 +186,7 @@ TEST(CommandLineMode, NonStandardExceptionStillFails) {
     FakeProgram p;
     auto hooks = p.hooks();
     hooks.scanAllMaps = [] { throw 42; };
-    EXPECT_EQ(scan_commandlinE("walls silent", hooks), CommandLineOutcome::Failed);
+    EXPECT_EQ(runCommandLine("walls silent", hooks), CommandLineOutcome::Failed);
     EXPECT_EQ(p.err.size(), 1u);
 }
 
@@ -203,7 +203,7 @@ TEST(CommandLineMode, WithoutDisplayHooksOnlyLinesAreGiven) {
     hooks.showBanner = nullptr;
     hooks.showMessage = nullptr;
     hooks.checkGameFound = nullptr;
-    EXPECT_EQ(scan_commandlinE("walls", hooks), CommandLineOutcome::Processed);
+    EXPECT_EQ(runCommandLine("walls", hooks), CommandLineOutcome::Processed);
     EXPECT_EQ(p.calls, (Calls{"scan", "apply:Walls"}));
     EXPECT_EQ(p.out, (Calls{"Preset applied: Walls"}));
 }
@@ -212,7 +212,7 @@ TEST(CommandLineMode, AMissingScanHookIsAFailureNotASkippedScan) {
     FakeProgram p;
     auto hooks = p.hooks();
     hooks.scanAllMaps = nullptr;
-    EXPECT_EQ(scan_commandlinE("walls silent", hooks), CommandLineOutcome::Failed);
+    EXPECT_EQ(runCommandLine("walls silent", hooks), CommandLineOutcome::Failed);
     EXPECT_EQ(p.calls, (Calls{"banner", "game"}));
 }
 

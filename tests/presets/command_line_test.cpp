@@ -52,17 +52,6 @@ INSTANTIATE_TEST_SUITE_P(
                   "\xC3\xA9t\xC3\xA9"}),
     [](const auto& tc) { return std::string(tc.param.label); });
 
-TEST(LowerCase, AsciiAndWesternLettersOnly) {
-    EXPECT_EQ(lowerCase("Walls_A-Z 09 {}"), "walls_a-z 09 {}");
-    // A-grave .. THORN lower-case; the multiplication sign is no letter.
-    EXPECT_EQ(lowerCase("\xC3\x80\xC3\x89\xC3\x9E\xC3\x97\xC3\x9F"),
-              "\xC3\xA0\xC3\xA9\xC3\xBE\xC3\x97\xC3\x9F");
-    // S caron, OE, Z caron, Y diaeresis.
-    EXPECT_EQ(lowerCase("\xC5\xA0\xC5\x92\xC5\xBD\xC5\xB8"), "\xC5\xA1\xC5\x93\xC5\xBE\xC3\xBF");
-    // Already small letters and other scripts stay as they are.
-    EXPECT_EQ(lowerCase("\xC3\xA0\xD0\x96\xE2\x82\xAC"), "\xC3\xA0\xD0\x96\xE2\x82\xAC");
-}
-
 TEST(ResultMessage, TitlesAndTextsOfTheTable) {
     const auto reset = resultMessage("no textures", false, "No Textures");
     EXPECT_EQ(reset.title, "IBTs reset");

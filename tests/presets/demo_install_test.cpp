@@ -43,7 +43,7 @@ TEST_F(DemoInstall, PresetsAreTheThreeAdvertised) {
     const std::string bytes = testing::readFile(folder() / "Presets.ini");
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\r'), 10);
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 10);
-    const auto presets = presets::import_presetS(folder());
+    const auto presets = presets::loadPresetFile(folder());
     ASSERT_TRUE(presets.has_value());
     EXPECT_EQ(presets->names, (Names{"no textures", "all textures", "walls"}));
 }
@@ -96,9 +96,9 @@ TEST_F(DemoInstall, ApplyingWallsSwitchesOnTheBricksAndKeepsWhatWasOn) {
         texts.push_back(row.text);
         marks.push_back(row.checked);
     }
-    const auto presetFile = presets::import_presetS(folder());
+    const auto presetFile = presets::loadPresetFile(folder());
     ASSERT_TRUE(presetFile.has_value());
-    const auto phase = presets::presetPhaseOne(presetFile->lines, "walls", false, texts, marks);
+    const auto phase = presets::markPreset(presetFile->lines, "walls", false, texts, marks);
     ASSERT_EQ(phase.status, presets::PhaseOneStatus::Proceed);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         rows[i].checked = phase.marks[i];

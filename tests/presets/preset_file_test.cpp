@@ -1,5 +1,5 @@
-#include "patching/ansi_text.h"
-#include "patching/io_error.h"
+#include "base/ansi_text.h"
+#include "base/io_error.h"
 #include "presets/preset_file.h"
 #include "tests/support/temp_dir.h"
 
@@ -59,7 +59,7 @@ TEST(PresetText, LinesAreDecodedFromTheAnsiCodePage) {
 TEST(ImportPresets, ReadsPresetsIniOfTheWorkingDirectory) {
     testing::TempDir dir;
     dir.write("Presets.ini", "walls{\r\nWall_a.dds\r\n}\r\n");
-    const auto file = import_presetS(dir.path());
+    const auto file = loadPresetFile(dir.path());
     ASSERT_TRUE(file.has_value());
     EXPECT_EQ(file->names, (Lines{"walls"}));
     EXPECT_EQ(file->lines, (Lines{"walls{", "Wall_a.dds", "}"}));
@@ -68,14 +68,14 @@ TEST(ImportPresets, ReadsPresetsIniOfTheWorkingDirectory) {
 TEST(ImportPresets, MissingFileIsNoPresetsNotAFailure) {
     testing::TempDir dir;
     dir.write("presets.txt", "walls{\r\n}\r\n");
-    EXPECT_EQ(import_presetS(dir.path()), std::nullopt);
-    EXPECT_EQ(import_presetS(dir.path() / "no such folder"), std::nullopt);
+    EXPECT_EQ(loadPresetFile(dir.path()), std::nullopt);
+    EXPECT_EQ(loadPresetFile(dir.path() / "no such folder"), std::nullopt);
 }
 
 TEST(ImportPresets, EmptyFileGivesEmptyLists) {
     testing::TempDir dir;
     dir.write("Presets.ini", "");
-    const auto file = import_presetS(dir.path());
+    const auto file = loadPresetFile(dir.path());
     ASSERT_TRUE(file.has_value());
     EXPECT_TRUE(file->lines.empty());
     EXPECT_TRUE(file->names.empty());
@@ -85,7 +85,7 @@ TEST(ImportPresets, AFolderInItsPlaceIsAFailureNamingThePath) {
     testing::TempDir dir;
     std::filesystem::create_directory(dir.path() / "Presets.ini");
     try {
-        (void)import_presetS(dir.path());
+        (void)loadPresetFile(dir.path());
         FAIL() << "expected IoError";
     } catch (const IoError& e) {
         EXPECT_NE(e.path().find("Presets.ini"), std::string::npos);
@@ -98,7 +98,7 @@ TEST(ImportPresets, AFileThatCannotBeReachedIsAFailureNotAMissingFile) {
     testing::TempDir dir;
     std::filesystem::create_symlink("Presets.ini", dir.path() / "Presets.ini");
     try {
-        (void)import_presetS(dir.path());
+        (void)loadPresetFile(dir.path());
         FAIL() << "expected IoError";
     } catch (const IoError& e) {
         EXPECT_EQ(e.path(), (dir.path() / "Presets.ini").string());
@@ -117,7 +117,7 @@ TEST(ImportPresets, UnreadableFileIsAFailureWithTheSystemsReason) {
         GTEST_SKIP() << "running with rights that ignore file permissions";
     }
     try {
-        (void)import_presetS(dir.path());
+        (void)loadPresetFile(dir.path());
         FAIL() << "expected IoError";
     } catch (const IoError& e) {
         EXPECT_EQ(e.path(), path.string());

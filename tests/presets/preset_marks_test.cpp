@@ -11,7 +11,7 @@ using Marks = std::vector<bool>;
 const Lines kRows = {"Wall_a.dds", "Wall_b.dds", "Floor.dds", "Wall_a.dds", "wall_c.dds"};
 
 PhaseOneResult run(const Lines& list5, std::string_view name, bool remove, const Marks& marks) {
-    return presetPhaseOne(list5, name, remove, kRows, marks);
+    return markPreset(list5, name, remove, kRows, marks);
 }
 
 struct MarksCase {
@@ -183,13 +183,13 @@ TEST(PhaseOne, ApplyingTwiceEqualsApplyingOnce) {
 }
 
 TEST(PhaseOne, EmptyListsAreFine) {
-    const auto result = presetPhaseOne({"p{", "*", "}"}, "p", false, {}, {});
+    const auto result = markPreset({"p{", "*", "}"}, "p", false, {}, {});
     EXPECT_EQ(result.status, PhaseOneStatus::Proceed);
     EXPECT_TRUE(result.marks.empty());
 }
 
 TEST(PhaseOne, RefusesMarksThatDoNotFitTheRows) {
-    EXPECT_THROW((void)presetPhaseOne({}, "p", false, kRows, Marks(2)), std::invalid_argument);
+    EXPECT_THROW((void)markPreset({}, "p", false, kRows, Marks(2)), std::invalid_argument);
 }
 
 } // namespace

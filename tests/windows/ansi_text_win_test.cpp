@@ -2,7 +2,7 @@
 // Western Windows that is Windows-1252; other code pages are only checked to
 // round-trip.
 
-#include "patching/ansi_text.h"
+#include "base/ansi_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The argument text as Windows hands it over: a child started with an exact
 // raw command line reads it back through GetCommandLineW.
 
-#include "patching/windows_text.h"
+#include "base/windows_text.h"
 #include "presets/command_line.h"
 #include "tests/support/temp_dir.h"
 #include "tests/windows/process.h"

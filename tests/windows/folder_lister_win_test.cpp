@@ -2,8 +2,8 @@
 
 #include "discovery/folder_enumeration.h"
 #include "discovery/folder_lister.h"
-#include "patching/io_error.h"
-#include "patching/windows_text.h"
+#include "base/io_error.h"
+#include "base/windows_text.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -2,9 +2,9 @@
 // game keep its files open, write access only when needed, the system's own
 // reasons in errors.
 
-#include "patching/io_error.h"
+#include "base/io_error.h"
 #include "patching/map_io.h"
-#include "patching/windows_text.h"
+#include "base/windows_text.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "tests/windows/process.h"
 
-#include "patching/windows_text.h"
+#include "base/windows_text.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <stdexcept>

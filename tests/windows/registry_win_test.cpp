@@ -104,7 +104,7 @@ protected:
 
     static std::string setting(std::string_view subKey, std::string_view value) {
         const std::string path = std::string(kTestPath) + "\\" + std::string(subKey);
-        return GetSettingString(*makeWindowsRegistry(), path, value, "<default>");
+        return readRegistryString(*makeWindowsRegistry(), path, value, "<default>");
     }
     static std::optional<RegistryValue> raw(std::string_view subKey, std::string_view value) {
         const std::string path = std::string(kTestPath) + "\\" + std::string(subKey);

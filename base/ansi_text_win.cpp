@@ -1,7 +1,7 @@
 // On Windows the ANSI code page is the system's own (CP_ACP), the one the
 // game and the "A" functions use.
 
-#include "patching/ansi_platform.h"
+#include "base/ansi_platform.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>

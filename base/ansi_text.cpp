@@ -1,11 +1,12 @@
-#include "patching/ansi_platform.h"
-#include "patching/ansi_text.h"
-#include "patching/utf_convert.h"
+#include "base/ansi_text.h"
+
+#include "base/ansi_platform.h"
+#include "base/utf8.h"
 
 namespace quorvell::ansi {
 
 std::optional<std::string> fromUtf8(std::string_view utf8) {
-    const auto utf16 = detail::utf16FromUtf8(utf8);
+    const auto utf16 = utf8::toUtf16(utf8);
     if (!utf16) {
         return std::nullopt;
     }
@@ -13,7 +14,7 @@ std::optional<std::string> fromUtf8(std::string_view utf8) {
 }
 
 std::string fromUtf8Lossy(std::string_view utf8) {
-    return detail::ansiFromUtf16(detail::utf16FromUtf8Lossy(utf8), true).value_or(std::string());
+    return detail::ansiFromUtf16(utf8::toUtf16Lossy(utf8), true).value_or(std::string());
 }
 
 std::string fromUtf16Lossy(std::u16string_view utf16) {
@@ -21,7 +22,7 @@ std::string fromUtf16Lossy(std::u16string_view utf16) {
 }
 
 std::string toUtf8(std::string_view ansi) {
-    return detail::utf8FromUtf16(detail::utf16FromAnsi(ansi));
+    return utf8::fromUtf16(detail::utf16FromAnsi(ansi));
 }
 
 } // namespace quorvell::ansi

@@ -1,8 +1,8 @@
-#include "discovery/text_case.h"
+#include "base/text_case.h"
 
-#include "discovery/unicode.h"
+#include "base/utf8.h"
 
-namespace quorvell::discovery {
+namespace quorvell::text_case {
 
 namespace {
 
@@ -28,7 +28,7 @@ char32_t lowerLatinExtendedA(char32_t code) {
 
 } // namespace
 
-char32_t lowerCase(char32_t code) {
+char32_t lowerNameChar(char32_t code) {
     if (code >= U'A' && code <= U'Z') {
         return code + 32;
     }
@@ -53,24 +53,44 @@ char32_t lowerCase(char32_t code) {
     return code;
 }
 
-std::string lowerCase(std::string_view utf8) {
+namespace {
+
+// Lower-cases the characters that applies() admits; stray bytes stay as
+// they were.
+template <typename Applies> std::string lowerWhere(std::string_view utf8, Applies applies) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {
-        const auto decoded = unicode::decodeUtf8(utf8, pos);
-        const char32_t lower = lowerCase(decoded.code);
+        const auto decoded = utf8::decodeNameChar(utf8, pos);
+        const char32_t lower = applies(decoded.code) ? lowerNameChar(decoded.code) : decoded.code;
         if (lower == decoded.code) {
-            out.append(utf8.substr(pos, decoded.length)); // stray bytes stay as they were
+            out.append(utf8.substr(pos, decoded.length));
         } else {
-            unicode::appendUtf8(out, lower);
+            utf8::append(out, lower);
         }
         pos += decoded.length;
     }
     return out;
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return a == b || lowerCase(a) == lowerCase(b);
+// The capitals Windows-1252 holds: Latin-1's, and beyond it S and Z with
+// caron, OE and Y with diaeresis. Their small forms are in the code page too.
+bool isWindows1252Letter(char32_t code) {
+    return code < 0x100 || code == 0x0152 || code == 0x0160 || code == 0x0178 || code == 0x017D;
 }
 
-} // namespace quorvell::discovery
+} // namespace
+
+std::string lowerName(std::string_view utf8) {
+    return lowerWhere(utf8, [](char32_t) { return true; });
+}
+
+bool equalNames(std::string_view a, std::string_view b) {
+    return a == b || lowerName(a) == lowerName(b);
+}
+
+std::string lowerCommandLine(std::string_view utf8) {
+    return lowerWhere(utf8, isWindows1252Letter);
+}
+
+} // namespace quorvell::text_case

@@ -1,4 +1,4 @@
-#include "patching/ansi_text.h"
+#include "base/ansi_text.h"
 
 #include <gtest/gtest.h>
 

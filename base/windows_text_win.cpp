@@ -1,4 +1,4 @@
-#include "patching/windows_text.h"
+#include "base/windows_text.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace quorvell::discovery {
+namespace quorvell {
 
 // Paths hold the platform's own text (wide on Windows); the program's text is
 // UTF-8. These convert at the boundary.
@@ -17,4 +17,4 @@ inline std::filesystem::path pathFromUtf8(std::string_view utf8) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-} // namespace quorvell::discovery
+} // namespace quorvell
