@@ -88,7 +88,7 @@ void DeveloperPanel::refresh() {
     }
     fill(List3, maps);
     fill(List4, form_.List4.rows());
-    fill(List5, form_.List5.lines());
+    fill(List5, form_.List5.lines().toVector());
 }
 
 void DeveloperPanel::showEvent(QShowEvent* event) {

@@ -4,6 +4,7 @@
 // shows them, so they are plain containers rather than widgets.
 
 #include "patching/map_file.h"
+#include "presets/preset_lines.h"
 
 #include <filesystem>
 #include <string>
@@ -59,13 +60,13 @@ class List4 : public SortedList {};
 // Every line of the preset file, in file order.
 class List5 {
 public:
-    void assign(std::vector<std::string> lines) { lines_ = std::move(lines); }
-    void clear() { lines_.clear(); }
+    void assign(presets::PresetLines lines) { lines_ = std::move(lines); }
+    void clear() { lines_ = {}; }
     int count() const { return static_cast<int>(lines_.size()); }
-    const std::vector<std::string>& lines() const { return lines_; }
+    const presets::PresetLines& lines() const { return lines_; }
 
 private:
-    std::vector<std::string> lines_;
+    presets::PresetLines lines_;
 };
 
 } // namespace quorvell::app

@@ -50,7 +50,7 @@ void Form1::import_presetS() {
         startupProblems_.push_back("Could not read " + problem.path() + ": " + problem.reason());
     }
     if (file) {
-        List5.assign(file->lines);
+        List5.assign(std::move(file->lines));
         for (const std::string& name : file->names) {
             Combo1->addItem(QString::fromStdString(name));
         }

@@ -1,12 +1,12 @@
 #include "discovery/steam_libraries.h"
 
+#include "base/io_error.h"
 #include "base/path_text.h"
+#include "base/text_file.h"
 #include "discovery/vdf_text.h"
 
 #include <algorithm>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <system_error>
 
 namespace quorvell::discovery {
@@ -25,13 +25,14 @@ bool isFolder(const fs::path& path) {
     return fs::is_directory(path, ec);
 }
 
+// Steam's lists are read when they are plain files; anything else is passed
+// over as a missing list would be.
 std::string readText(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    if (in) {
-        text << in.rdbuf();
+    try {
+        return readTextFile(file).value_or(std::string());
+    } catch (const IoError&) {
+        return {};
     }
-    return text.str();
 }
 
 // Collects paths once each; links and spellings of one folder count once.

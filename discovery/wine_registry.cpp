@@ -1,10 +1,10 @@
 #include "discovery/wine_registry.h"
 
-#include "base/text_case.h"
 #include "base/ansi_text.h"
+#include "base/io_error.h"
+#include "base/text_case.h"
+#include "base/text_file.h"
 
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 namespace quorvell::discovery {
@@ -49,16 +49,18 @@ std::vector<std::string> viewsOf(std::string_view subKey) {
 } // namespace
 
 WineRegistryFile::WineRegistryFile(const std::filesystem::path& systemReg) {
-    std::ifstream in(systemReg, std::ios::binary);
-    if (!in) {
+    // A registry file that cannot be read, or is no file at all, is passed
+    // over like a prefix without one.
+    std::optional<std::string> text;
+    try {
+        text = readTextFile(systemReg);
+    } catch (const IoError&) {
         return;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) {
+    if (!text) {
         return;
     }
-    if (auto keys = parseWineRegistry(text.str())) {
+    if (auto keys = parseWineRegistry(*text)) {
         keys_ = std::move(*keys);
     }
 }

@@ -19,8 +19,8 @@ enum class CommandLineOutcome : int {
 // What runCommandLine needs from the program around it. Each hook may throw;
 // anything thrown takes the error path.
 struct CommandLineHooks {
-    std::function<void()> showBanner;    // Form2
-    std::function<void()> scanAllMaps;   // ScanAllMaps
+    std::function<void()> showBanner;     // Form2
+    std::function<void()> scanAllMaps;    // ScanAllMaps
     std::function<void()> checkGameFound; // throws when the game or its maps are missing
     std::function<std::vector<std::string>()> presetNames; // Combo1 items
     // applies (disable false) or removes the named preset

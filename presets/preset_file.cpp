@@ -2,84 +2,85 @@
 
 #include "base/ansi_text.h"
 #include "base/io_error.h"
+#include "base/path_text.h"
+#include "base/text_file.h"
 
-#include <cerrno>
-#include <fstream>
-#include <iterator>
-#include <system_error>
+#include <stdexcept>
 
 namespace quorvell::presets {
 
-namespace {
-
-std::string pathText(const std::filesystem::path& path) {
-    const auto u8 = path.u8string();
-    return std::string(u8.begin(), u8.end());
-}
-
-// Reads the whole file; the caller has already made sure it exists.
-std::string readBytes(const std::filesystem::path& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        throw IoError(pathText(path), "is a folder, not a file");
-    }
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        const int code = errno;
-        throw IoError(pathText(path), code != 0 ? systemReason(code) : "cannot be opened");
-    }
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) {
-        const int code = errno;
-        throw IoError(pathText(path), code != 0 ? systemReason(code) : "cannot be read");
-    }
-    return bytes;
-}
-
-} // namespace
-
-PresetFile parsePresetText(std::string_view ansiBytes) {
-    PresetFile file;
+// A final line end closes the last line and starts no new one, as a
+// line-by-line text reader sees it; so an empty file has no lines at all. A
+// line ends at CR LF or a lone CR; a lone LF is an ordinary character.
+void PresetTextReader::feed(std::string_view ansiBytes) {
     std::size_t pos = 0;
-    // A final line end closes the last line and starts no new one, as a
-    // line-by-line text reader sees it; so an empty file has no lines at all.
+    if (skipLf_ && !ansiBytes.empty()) {
+        skipLf_ = false;
+        if (ansiBytes.front() == '\n') {
+            pos = 1;
+        }
+    }
     while (pos < ansiBytes.size()) {
         const std::size_t cr = ansiBytes.find('\r', pos);
-        std::string_view raw;
         if (cr == std::string_view::npos) {
-            raw = ansiBytes.substr(pos);
-            pos = ansiBytes.size();
-        } else {
-            raw = ansiBytes.substr(pos, cr - pos);
-            pos = cr + 1;
-            if (pos < ansiBytes.size() && ansiBytes[pos] == '\n') {
-                ++pos;
-            }
+            line_.append(ansiBytes.substr(pos));
+            lineOpen_ = true;
+            return;
         }
-        // CR and LF are single bytes in every ANSI code page, but "{" may be
-        // the trail byte of a double-byte character: look for it only after
-        // decoding.
-        std::string line = ansi::toUtf8(raw);
-        if (const auto name = presetNameOf(line)) {
-            file.names.emplace_back(*name);
+        line_.append(ansiBytes.substr(pos, cr - pos));
+        endLine();
+        pos = cr + 1;
+        if (pos == ansiBytes.size()) {
+            skipLf_ = true;
+        } else if (ansiBytes[pos] == '\n') {
+            ++pos;
         }
-        file.lines.push_back(std::move(line));
     }
-    return file;
+}
+
+void PresetTextReader::endLine() {
+    // CR and LF are single bytes in every ANSI code page, but "{" may be the
+    // trail byte of a double-byte character: look for it only after decoding.
+    const std::string line = ansi::toUtf8(line_);
+    if (const auto name = presetNameOf(line)) {
+        file_.names.emplace_back(*name);
+    }
+    file_.lines.append(line);
+    line_.clear();
+    lineOpen_ = false;
+}
+
+PresetFile PresetTextReader::finish() {
+    if (lineOpen_) {
+        endLine();
+    }
+    skipLf_ = false;
+    return std::move(file_);
+}
+
+PresetFile parsePresetText(std::string_view ansiBytes) {
+    PresetTextReader reader;
+    reader.feed(ansiBytes);
+    return reader.finish();
 }
 
 std::optional<PresetFile> loadPresetFile(const std::filesystem::path& workingDir) {
     const auto path = workingDir / "Presets.ini";
-    std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
-    if (status.type() == std::filesystem::file_type::not_found) {
+    auto file = TextFile::open(path);
+    if (!file) {
         return std::nullopt;
     }
-    if (ec) {
-        throw IoError(pathText(path), ec.message());
+    PresetTextReader reader;
+    reader.reserveText(static_cast<std::size_t>(file->size()));
+    char block[64 * 1024];
+    try {
+        while (const std::size_t got = file->read(block, sizeof block)) {
+            reader.feed(std::string_view(block, got));
+        }
+    } catch (const std::length_error& tooLarge) {
+        throw IoError(pathText(path), tooLarge.what());
     }
-    return parsePresetText(readBytes(path));
+    return reader.finish();
 }
 
 } // namespace quorvell::presets

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "presets/preset_lines.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -11,8 +13,25 @@ namespace quorvell::presets {
 // Presets.ini as the loader leaves it: every line in file order (List5) and
 // the name of every name line (Combo1), both as UTF-8.
 struct PresetFile {
-    std::vector<std::string> lines; // List5
+    PresetLines lines;              // List5
     std::vector<std::string> names; // Combo1
+};
+
+// Splits preset file bytes into lines as they arrive, a block at a time, so a
+// large file is never held twice.
+class PresetTextReader {
+public:
+    void feed(std::string_view ansiBytes);
+    PresetFile finish();
+    void reserveText(std::size_t bytes) { file_.lines.reserveText(bytes); }
+
+private:
+    void endLine();
+
+    PresetFile file_;
+    std::string line_;      // the raw bytes of the line being read
+    bool skipLf_ = false;   // the block before ended in CR
+    bool lineOpen_ = false; // bytes have arrived since the last line end
 };
 
 // Splits file bytes (ANSI code page) into lines at CR LF or a lone CR; a lone
@@ -20,7 +39,8 @@ struct PresetFile {
 PresetFile parsePresetText(std::string_view ansiBytes);
 
 // "<workingDir>\Presets.ini" (the native separator on Linux). nullopt when the
-// file does not exist; throws IoError when it exists but cannot be read.
+// file does not exist; throws IoError when it exists but cannot be read or is
+// no file at all (a folder, a named pipe, a device).
 std::optional<PresetFile> loadPresetFile(const std::filesystem::path& workingDir);
 
 // The name of a name line (text before the first "{"), or nullopt.

@@ -18,9 +18,9 @@ PhaseOneResult unchanged(PhaseOneStatus status, const std::vector<bool>& marks) 
 
 } // namespace
 
-PhaseOneResult markPreset(const std::vector<std::string>& fileLines, std::string_view presetName,
-                              bool remove, const std::vector<std::string>& rowTexts,
-                              const std::vector<bool>& marks) {
+PhaseOneResult markPreset(const PresetLines& fileLines, std::string_view presetName, bool remove,
+                          const std::vector<std::string>& rowTexts,
+                          const std::vector<bool>& marks) {
     if (marks.size() != rowTexts.size()) {
         throw std::invalid_argument("markPreset: one check mark per texture row expected");
     }
@@ -42,7 +42,7 @@ PhaseOneResult markPreset(const std::vector<std::string>& fileLines, std::string
             if (i >= fileLines.size()) {
                 return unchanged(PhaseOneStatus::UnterminatedBlock, marks);
             }
-            const std::string& entry = fileLines[i];
+            const std::string_view entry = fileLines[i];
             if (entry == kAll || entry == kNone) {
                 if (remove) {
                     return unchanged(PhaseOneStatus::StoppedBySpecialEntry, marks);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "presets/preset_lines.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,8 +25,7 @@ struct PhaseOneResult {
 // fileLines: the preset file's lines; presetName: the preset name (exact); remove:
 // false applies, true removes; rowTexts: texture row texts; marks: their check
 // marks now (same size as rowTexts).
-PhaseOneResult markPreset(const std::vector<std::string>& fileLines, std::string_view presetName,
-                          bool remove, const std::vector<std::string>& rowTexts,
-                          const std::vector<bool>& marks);
+PhaseOneResult markPreset(const PresetLines& fileLines, std::string_view presetName, bool remove,
+                          const std::vector<std::string>& rowTexts, const std::vector<bool>& marks);
 
 } // namespace quorvell::presets

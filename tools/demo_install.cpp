@@ -1,6 +1,7 @@
 #include "tools/demo_install.h"
 
 #include "base/io_error.h"
+#include "tools/wine_registry_file.h"
 
 #include <cerrno>
 #include <fstream>
@@ -112,25 +113,6 @@ std::string demoPresetsIni() {
     return text;
 }
 
-std::string demoSystemReg() {
-    std::string escapedRoot;
-    for (const char c : kDemoGameRoot) {
-        if (c == '\\' || c == '"') {
-            escapedRoot += '\\';
-        }
-        escapedRoot += c;
-    }
-    return "WINE REGISTRY Version 2\n"
-           ";; All keys relative to \\\\Machine\n"
-           "\n"
-           "#arch=win64\n"
-           "\n"
-           "[Software\\\\Wow6432Node\\\\Ion Storm\\\\Thief - Deadly Shadows] 1700000000\n"
-           "#time=1da17a2b3c4d5e6\n"
-           "\"ION_ROOT\"=\"" +
-           escapedRoot + "\"\n";
-}
-
 fs::path demoPrefix(const fs::path& folder) {
     return folder / "prefix";
 }
@@ -150,7 +132,7 @@ DemoWritten writeDemoInstall(const fs::path& folder) {
     // The marker goes first, so even a demo cut short is known as ours and
     // may be replaced; Presets.ini goes last, so its presence means complete.
     writeFile(folder / std::string(kDemoMarker), readme(fs::absolute(folder)));
-    writeFile(prefix / "system.reg", demoSystemReg());
+    writeFile(prefix / "system.reg", wineSystemRegWithGameRoot(kDemoGameRoot));
     for (const auto& texture : demoTextures()) {
         const fs::path path = game / fs::path(texture.folder) / texture.name;
         writeFile(path, texture.name.ends_with(".txt") ? "demo notes\n" : placeholderDds());

@@ -15,6 +15,10 @@ cmake --workflow --preset default
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer build and tests"
 cmake --workflow --preset asan
 
+echo "== Plain Release build without a preset, as a packager would type it"
+cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build build-release
+
 echo "== Fuzzing the record walk (short, bounded run)"
 QUORVELL_FUZZ_SECONDS=${QUORVELL_FUZZ_SECONDS:-30} bash tools/fuzz.sh
 

@@ -1,7 +1,5 @@
 #include "tests/app/gui_support.h"
 
-#include "discovery/path_mapper.h"
-
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 
@@ -31,37 +29,6 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
         QTest::qWait(10);
     }
     return done();
-}
-
-FakeInstall::FakeInstall() {
-    for (const char* folder : {kBitmaps, kDynamic, kSystem, "Content/T3/Maps"}) {
-        fs::create_directories(gameDir() / folder);
-    }
-    fs::create_directories(workingDir());
-}
-
-fs::path FakeInstall::mapPath(const std::string& name) const {
-    return gameDir() / "Content/T3/Maps" / name;
-}
-
-void FakeInstall::texture(const std::string& folder, const std::string& name) const {
-    dir_.write(fs::relative(gameDir() / folder / name, dir_.path()), "DDS ");
-}
-
-fs::path FakeInstall::map(const std::string& name, const std::string& bytes) const {
-    return dir_.write(fs::relative(mapPath(name), dir_.path()), bytes);
-}
-
-void FakeInstall::presets(const std::string& text) const {
-    dir_.write("work/Presets.ini", text);
-}
-
-discovery::GameInstall FakeInstall::install() const {
-    discovery::GameInstall game;
-    game.root = kRoot;
-    game.winePrefix = dir_.path() / "prefix";
-    game.paths = discovery::makeWinePathMapper(dir_.path() / "prefix");
-    return game;
 }
 
 RecordingServices::RecordingServices(const FakeInstall& fake, bool gameFound)

@@ -6,7 +6,7 @@
 #include "app/game_services.h"
 #include "app/main_window.h"
 #include "app/message_boxes.h"
-#include "tests/support/temp_dir.h"
+#include "tests/support/fake_install.h"
 
 #include <QtCore/QRect>
 #include <QtCore/QString>
@@ -35,31 +35,6 @@ void ensureApplication();
 
 // Runs the event loop until done() holds or timeoutMs pass.
 bool waitUntil(const std::function<bool()>& done, int timeoutMs = 5000);
-
-// A game install under a temporary Wine prefix: drive_c/Game holds the
-// texture folders and the maps.
-class FakeInstall {
-public:
-    static constexpr const char* kRoot = "C:\\Game";
-    static constexpr const char* kBitmaps = "Content/T3/Bitmaps";
-    static constexpr const char* kDynamic = "Content/T3/PCTextures/DynamicallyLoaded";
-    static constexpr const char* kSystem = "System/Data";
-
-    FakeInstall();
-
-    std::filesystem::path gameDir() const { return dir_.path() / "prefix/drive_c/Game"; }
-    std::filesystem::path workingDir() const { return dir_.path() / "work"; }
-    std::filesystem::path mapPath(const std::string& name) const;
-
-    void texture(const std::string& folder, const std::string& name) const;
-    std::filesystem::path map(const std::string& name, const std::string& bytes) const;
-    void presets(const std::string& text) const;
-
-    discovery::GameInstall install() const;
-
-private:
-    TempDir dir_;
-};
 
 // Start-up's reads over the fake install, each one noted as it is made.
 class RecordingServices : public app::GameServices {

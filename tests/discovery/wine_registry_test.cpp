@@ -3,6 +3,9 @@
 #include "tests/discovery/fake_wine.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace quorvell::discovery {
 namespace {
@@ -146,6 +149,12 @@ TEST(WineRegistry, MissingKeyOrFileGivesTheDefault) {
     std::filesystem::create_directories(dir.path() / "system.reg");
     const WineRegistryFile folder(dir.path() / "system.reg");
     EXPECT_EQ(readRegistryString(folder, kGameKey, kGameRootValue, "<none>"), "<none>");
+#ifndef _WIN32
+    // Nor a named pipe, which must not be waited on.
+    ASSERT_EQ(::mkfifo((dir.path() / "pipe.reg").c_str(), 0600), 0);
+    const WineRegistryFile pipe(dir.path() / "pipe.reg");
+    EXPECT_EQ(readRegistryString(pipe, kGameKey, kGameRootValue, "<none>"), "<none>");
+#endif
 }
 
 TEST(WineRegistry, ReadsTheFileFromDisk) {

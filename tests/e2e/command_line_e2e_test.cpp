@@ -2,13 +2,12 @@
 // checks the maps byte for byte, the exit status and that nothing else on
 // disk changed.
 
-#include "tests/e2e/fake_install.h"
 #include "tests/e2e/run_program.h"
+#include "tests/support/fake_install.h"
 #include "tests/support/map_builder.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -27,7 +26,9 @@ struct MapState {
     bool glassInM2 = false;
 };
 
-std::string ref(const std::string& base, bool on) { return on ? base + kOn : base; }
+std::string ref(const std::string& base, bool on) {
+    return on ? base + kOn : base;
+}
 
 std::string mapOne(const MapState& s) {
     return MapBuilder()
@@ -76,16 +77,16 @@ class CommandLineMode : public ::testing::Test {
 protected:
     void SetUp() override {
         install.registerGame();
-        install.addTexture("Content/T3/Bitmaps", "Wall_brick01.dds");
-        install.addTexture("Content/T3/Bitmaps", "Wall_brick02.dds");
-        install.addTexture("Content/T3/Bitmaps", "HDMAP_City.dds"); // the game's own
-        install.addTexture("Content/T3/PCTextures/DynamicallyLoaded", "Floor_wood.dds");
-        install.addTexture("System/Data", "Window_glass.dds");
-        install.addTexture("System/Data", "Auldale1.dds"); // the game's own
-        m1 = install.addMap("m1.ibt", mapOne(kFound));
-        m2 = install.addMap("M2.IBT", mapTwo(kFound));
-        install.addMap("readme.ibt", kNotAMap);
-        install.writePresets(kPresets);
+        install.texture("Content/T3/Bitmaps", "Wall_brick01.dds");
+        install.texture("Content/T3/Bitmaps", "Wall_brick02.dds");
+        install.texture("Content/T3/Bitmaps", "HDMAP_City.dds"); // the game's own
+        install.texture("Content/T3/PCTextures/DynamicallyLoaded", "Floor_wood.dds");
+        install.texture("System/Data", "Window_glass.dds");
+        install.texture("System/Data", "Auldale1.dds"); // the game's own
+        m1 = install.map("m1.ibt", mapOne(kFound));
+        m2 = install.map("M2.IBT", mapTwo(kFound));
+        install.map("readme.ibt", kNotAMap);
+        install.presets(kPresets);
         before = watched();
     }
 
@@ -97,7 +98,7 @@ protected:
     }
 
     ProgramRun run(const std::vector<std::string>& args) const {
-        return runProgram(QUORVELL_PROGRAM, args, install.workDir(), install.environment());
+        return runProgram(QUORVELL_PROGRAM, args, install.workingDir(), install.environment());
     }
 
     // The maps hold exactly `expected`, and no other file changed or appeared.
@@ -142,8 +143,8 @@ TEST_F(CommandLineMode, MatchesTheNameWithoutRegardToCase) {
 }
 
 TEST_F(CommandLineMode, RemovesAPresetAndKeepsTheRestAsTheMapsHadIt) {
-    install.addMap("m1.ibt", mapOne({true, true, true, false, false}));
-    install.addMap("M2.IBT", mapTwo({true, true, false, false, true}));
+    install.map("m1.ibt", mapOne({true, true, true, false, false}));
+    install.map("M2.IBT", mapTwo({true, true, false, false, true}));
     before = watched();
     for (const auto& args : {std::vector<std::string>{"walls", "silent", "disable"},
                              std::vector<std::string>{"walls", "disable", "silent"}}) {
@@ -202,7 +203,7 @@ TEST_F(CommandLineMode, WithoutTheGameItFailsBeforeAnyPresetRuns) {
 }
 
 TEST_F(CommandLineMode, WithoutPresetsFileNothingMatches) {
-    std::filesystem::remove(install.workDir() / "Presets.ini");
+    std::filesystem::remove(install.workingDir() / "Presets.ini");
     before = watched();
     const auto result = run({"walls", "silent"});
     EXPECT_EQ(result.exitStatus, 2);

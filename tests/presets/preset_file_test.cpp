@@ -8,6 +8,9 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <system_error>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace quorvell::presets {
 namespace {
@@ -104,6 +107,18 @@ TEST(ImportPresets, AFileThatCannotBeReachedIsAFailureNotAMissingFile) {
         EXPECT_EQ(e.path(), (dir.path() / "Presets.ini").string());
         EXPECT_EQ(e.reason(),
                   std::make_error_code(std::errc::too_many_symbolic_link_levels).message());
+    }
+}
+
+// A named pipe would block a plain open until something wrote to it.
+TEST(ImportPresets, ANamedPipeIsRefusedAtOnce) {
+    testing::TempDir dir;
+    ASSERT_EQ(::mkfifo((dir.path() / "Presets.ini").c_str(), 0600), 0);
+    try {
+        (void)loadPresetFile(dir.path());
+        FAIL() << "expected IoError";
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.reason(), "is a named pipe, not a file");
     }
 }
 

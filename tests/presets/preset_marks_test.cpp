@@ -11,7 +11,7 @@ using Marks = std::vector<bool>;
 const Lines kRows = {"Wall_a.dds", "Wall_b.dds", "Floor.dds", "Wall_a.dds", "wall_c.dds"};
 
 PhaseOneResult run(const Lines& list5, std::string_view name, bool remove, const Marks& marks) {
-    return markPreset(list5, name, remove, kRows, marks);
+    return markPreset(PresetLines(list5), name, remove, kRows, marks);
 }
 
 struct MarksCase {

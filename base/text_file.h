@@ -1,0 +1,46 @@
+#pragma once
+
+// Reading the small text files the program meets: Presets.ini, a Wine
+// registry file, Steam's and the launchers' lists. Each may be anything a
+// player or another program left in its place, so only a regular file is
+// read: a named pipe, a device or a folder is refused at once with an error
+// naming it, never waited on as a plain open would wait on a pipe.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace quorvell {
+
+class TextFile {
+public:
+    // nullopt when nothing is at path (or a folder on its way is missing);
+    // throws IoError (the path and the reason) for anything else that keeps
+    // it from being read as a file.
+    static std::optional<TextFile> open(const std::filesystem::path& path);
+
+    TextFile(TextFile&&) noexcept;
+    TextFile& operator=(TextFile&&) noexcept;
+    ~TextFile();
+
+    // The size when opened; a hint for reserving, the file may still change.
+    std::uint64_t size() const { return size_; }
+    // Reads up to capacity bytes; 0 at the end. Throws IoError.
+    std::size_t read(char* buffer, std::size_t capacity);
+
+private:
+    struct Handle;
+    TextFile(std::filesystem::path path, std::unique_ptr<Handle> handle, std::uint64_t size);
+
+    std::filesystem::path path_;
+    std::unique_ptr<Handle> handle_;
+    std::uint64_t size_ = 0;
+};
+
+// The whole file, or nullopt when nothing is at path. Throws IoError.
+std::optional<std::string> readTextFile(const std::filesystem::path& path);
+
+} // namespace quorvell
