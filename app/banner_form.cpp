@@ -23,11 +23,23 @@ void Form2::showCentred() {
     show();
 }
 
+void Form2::setNotice(const QString& text) {
+    notice_ = text;
+    update();
+}
+
 void Form2::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (!background_.paint(painter, rect())) {
         paintForm2Placeholder(painter, rect());
     }
+    if (notice_.isEmpty()) {
+        return;
+    }
+    // Over the banner's own words, which the wait makes untrue for now.
+    painter.fillRect(rect(), QColor(0, 0, 0, 200));
+    painter.setPen(Qt::white);
+    painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, notice_);
 }
 
 } // namespace quorvell::app

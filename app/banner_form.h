@@ -18,12 +18,17 @@ public:
 
     // Shows the banner centred on the screen.
     void showCentred();
+    // A line written over the banner (empty: none), such as a wait for
+    // another Quorvell.
+    void setNotice(const QString& text);
+    const QString& notice() const { return notice_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     Artwork background_;
+    QString notice_;
 };
 
 } // namespace quorvell::app

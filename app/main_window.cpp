@@ -1,8 +1,8 @@
 #include "app/main_window.h"
-#include "app/skin.h"
 
 #include "app/developer_panel.h"
 #include "app/geometry.h"
+#include "app/skin.h"
 #include "app/ticker.h"
 
 #include <QtGui/QCloseEvent>
@@ -17,7 +17,19 @@ namespace quorvell::app {
 Form1::Form1(Form1Setup setup)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), setup_(std::move(setup)),
       services_(setup_.services), background_(QString::fromLatin1(kForm1Background)),
-      form2_(new Form2(this)), form3_(new Form3(this)) {
+      form2_(new Form2(this)), form3_(new Form3(this)), gate_([this] { return takeMapsLock(); }),
+      failures_(FailurePolicy::Hooks{
+          [this] { gate_.letGoOfMaps(); }, [this] { return rescanCheckMarks(); },
+          [this] {
+              for (int row = 0; row < List2->count(); ++row) {
+                  const auto at = static_cast<std::size_t>(row);
+                  if (at < marksBefore_.size()) {
+                      List2->setChecked(row, marksBefore_[at]);
+                  }
+              }
+          },
+          [this](const QString& text) { showMessage(true, QStringLiteral("Quorvell"), text); }}),
+      working_([this](bool on) { forM_working(on ? 1 : 0); }) {
     if (!services_) {
         services_ = std::make_shared<GameServices>(discovery::Environment::fromProcess());
     }
@@ -34,7 +46,10 @@ Form1::Form1(Form1Setup setup)
     Timer2->start();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    ended_ = true; // nothing is put back or closed on the way out
+    awaitingScan_.release();
+}
 
 void Form1::buildControls() {
     List2 = new TextureList(this);
@@ -96,6 +111,15 @@ DeveloperPanel* Form1::developerPanel() {
 
 void Form1::forM_working(const std::int16_t& Workbyte) {
     const bool on = Workbyte != 0;
+    if (on && !working()) {
+        // Disabling the list takes the focus away from it; it comes back at
+        // the end, as does the current row, which a scan moves.
+        focusBefore_ = focusWidget();
+        currentRowBefore_.reset();
+        if (List2->currentRow() >= 0) {
+            currentRowBefore_ = List2->rowText(List2->currentRow());
+        }
+    }
     List2->setEnabled(!on);
     Combo1->setEnabled(!on);
     if (on) {
@@ -103,17 +127,36 @@ void Form1::forM_working(const std::int16_t& Workbyte) {
         return;
     }
     unsetCursor();
+    if (ended_) {
+        return;
+    }
+    if (currentRowBefore_ &&
+        (List2->currentRow() < 0 || List2->rowText(List2->currentRow()) != *currentRowBefore_)) {
+        // By its text: Refresh may have moved the row.
+        for (int row = 0; row < List2->count(); ++row) {
+            if (List2->rowText(row) == *currentRowBefore_) {
+                List2->setCurrentRow(row);
+                break;
+            }
+        }
+    }
+    QWidget* focus = focusBefore_ ? focusBefore_.data() : List2;
+    if (focus->isEnabled()) {
+        focus->setFocus();
+    }
     if (developerPanel_ != nullptr) {
         developerPanel_->refresh();
     }
     if (closePending_) {
         // Honoured once the operation has unwound, unless another one has
         // started by then; its own end will try again.
-        QTimer::singleShot(0, this, [this] {
-            if (!working() && !ended_) {
-                endProgram(0);
-            }
-        });
+        QTimer::singleShot(0, this, &Form1::honourPendingClose);
+    }
+}
+
+void Form1::honourPendingClose() {
+    if (closePending_ && !ended_ && !working() && !gate_.busy()) {
+        endProgram(0);
     }
 }
 
@@ -124,7 +167,7 @@ void Form1::Timer2_Timer() {
 }
 
 void Form1::Label4_Click() {
-    if (!working()) {
+    if (!working() && !gate_.busy()) {
         endProgram(0);
     }
 }
@@ -216,7 +259,7 @@ void Form1::closeEvent(QCloseEvent* event) {
         return;
     }
     event->ignore();
-    if (working()) {
+    if (working() || gate_.busy()) {
         closePending_ = true;
         return;
     }

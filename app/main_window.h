@@ -6,16 +6,20 @@
 
 #include "app/artwork.h"
 #include "app/banner_form.h"
+#include "app/failure_policy.h"
 #include "app/game_services.h"
 #include "app/help_form.h"
 #include "app/hidden_lists.h"
 #include "app/hot_spot.h"
+#include "app/operation_gate.h"
 #include "app/progress_bar.h"
 #include "app/texture_list.h"
+#include "app/working_state.h"
 #include "discovery/game_root.h"
 #include "patching/map_file.h"
 
 #include <QtCore/QPoint>
+#include <QtCore/QPointer>
 #include <QtCore/QTimer>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QWidget>
@@ -74,6 +78,8 @@ public:
 
     // --- Start-up and working state --------------------------------------
     void Form_Load();
+    // The switch itself: the operations take holds of working_ instead, and
+    // the state goes off when the last hold goes.
     void forM_working(const std::int16_t& Workbyte);
     bool working() const { return !List2->isEnabled(); }
     const std::string& tickerText() const { return tickerText_; }
@@ -106,6 +112,7 @@ public:
     // --- Map work (throw on failure; the event handlers report it) --------
     void ScanAllMaps();
     void ScanMapFile(const std::filesystem::path& mapPath);
+    // Brings every reference of the target's texture to its state.
     void PatchTextureInMap(const std::filesystem::path& mapPath,
                            const patching::ToggleTarget& target);
     void enable_preseT(const std::string& preseT, std::int16_t disablE_bit);
@@ -129,22 +136,36 @@ private:
     void endProgram(int status);
     bool commandLineMode() const { return !setup_.argumentText.empty(); }
 
-    // The top of every event handler: a failure is reported, the working
-    // state goes off and the check marks are brought back in line.
-    void runGuarded(const std::function<void()>& action);
+    // The top of every event handler that works: refused while another
+    // operation runs; the working state is held throughout, and a failure is
+    // dealt with by failures_ before the state goes off. marksBefore: the
+    // check marks to put back if the maps turn out busy.
+    void runOperation(const std::function<void()>& action, FailurePolicy::Marks afterFailure);
+    void runOperation(const std::function<void()>& action, FailurePolicy::Marks afterFailure,
+                      std::vector<bool> marksBefore);
     // Label5 and Label6: the chosen preset applied (0) or removed (1).
     void runChosenPreset(std::int16_t disablE_bit);
-    void reportFailure(const QString& what);
-    void resyncCheckMarks();
+    std::vector<IoError> rescanCheckMarks();
+    void honourPendingClose();
     void showStartupProblems();
     void reportNotSwitchedOn(const std::vector<std::string>& rowTexts);
     void showMessage(bool error, const QString& title, const QString& text);
     void printOut(const std::string& line) const;
     void printErr(const std::string& line) const;
 
+    // The one loop over List3 that the scan, the toggle and a preset run
+    // share: the maps lock, a yield before each map, the step, the progress
+    // bar by the operation's rule. With unreadable given, a map the step
+    // cannot read is noted there and the loop goes on.
+    enum class BarRule { Scan, Toggle, Preset };
+    using MapStep = std::function<void(const std::filesystem::path& mapPath, EventYield& yield)>;
+    void forEachMap(BarRule rule, const MapStep& step, std::vector<IoError>* unreadable = nullptr);
+    void scanAllMaps(std::vector<IoError>* unreadable);
     void scanOneMap(const std::filesystem::path& mapPath, const patching::ScanIndex& index,
                     EventYield& yield);
     void collectNotSwitchedOn(const patching::PatchOutcome& outcome);
+    std::unique_ptr<patching::MapsFolderLock> takeMapsLock();
+    void showWaitingForMaps(bool waiting);
 
     Form1Setup setup_;
     std::shared_ptr<GameServices> services_;
@@ -156,11 +177,21 @@ private:
     Form2* form2_;
     Form3* form3_;
     DeveloperPanel* developerPanel_ = nullptr;
-    EventYield* yield_ = nullptr; // the yield of the operation running, if any
+    EventYield* yield_ = nullptr; // the yield of the map loop running, if any
     std::vector<std::string> notSwitchedOn_;
+    OperationGate gate_;
+    FailurePolicy failures_;
+    std::vector<bool> marksBefore_; // of the operation running
+    WorkingState working_;
+    // The list stays off from start-up or Refresh until Timer1's scan has set
+    // the check marks: before that every box would read empty.
+    WorkingState::Hold awaitingScan_;
+    // Where the working state found the focus and the current row, to put
+    // them back when it goes off.
+    QPointer<QWidget> focusBefore_;
+    std::optional<std::string> currentRowBefore_;
     bool closePending_ = false;
     bool ended_ = false;
-    bool resyncing_ = false;
     std::optional<QPoint> dragOffset_; // moving by hand where the system can't
 };
 

@@ -7,8 +7,8 @@
 namespace quorvell::app {
 
 namespace {
-// Lets the per-map procedures share the running operation's yield, for as
-// long as that operation's own yield lives.
+// Lets the per-map procedures share the running loop's yield, for as long
+// as that loop's own yield lives.
 class YieldInUse {
 public:
     YieldInUse(EventYield*& slot, EventYield& yield) : slot_(slot) { slot_ = &yield; }
@@ -21,32 +21,59 @@ private:
 };
 } // namespace
 
-void Form1::ScanAllMaps() {
-    forM_working(1);
+void Form1::forEachMap(BarRule rule, const MapStep& step, std::vector<IoError>* unreadable) {
+    if (List3.count() == 0) {
+        return;
+    }
+    const auto ownLock = gate_.lockMaps();
     const float quarter = form2_->Shape1->widthTwips() / 4.0f;
-    const patching::ScanIndex index(List2->rows());
     EventYield yield;
+    const YieldInUse inUse(yield_, yield);
     for (int i = 0; i < List3.count(); ++i) {
         yield.perFile();
-        List1.clear();
-        scanOneMap(List3.path(i), index, yield);
-        if (isVisible()) {
-            Shape1->setWidthTwips(mainBarWidth(i, List3.count()));
+        try {
+            step(List3.path(i), yield);
+        } catch (const IoError& failure) {
+            if (unreadable == nullptr) {
+                throw;
+            }
+            unreadable->push_back(failure);
+        }
+        const int n = List3.count();
+        if (rule != BarRule::Toggle && !isVisible()) {
+            form2_->Shape1->setWidthTwips(rule == BarRule::Scan ? bannerScanWidth(quarter, i, n)
+                                                                : bannerPresetWidth(i, n));
         } else {
-            form2_->Shape1->setWidthTwips(bannerScanWidth(quarter, i, List3.count()));
+            Shape1->setWidthTwips(mainBarWidth(i, n));
         }
     }
+}
+
+void Form1::ScanAllMaps() {
+    scanAllMaps(nullptr);
+}
+
+void Form1::scanAllMaps(std::vector<IoError>* unreadable) {
+    WorkingState::Hold hold = working_.hold();
+    const patching::ScanIndex index(List2->rows());
+    forEachMap(
+        BarRule::Scan,
+        [&](const std::filesystem::path& mapPath, EventYield& yield) {
+            List1.clear();
+            scanOneMap(mapPath, index, yield);
+        },
+        unreadable);
     if (List2->count() > 2) {
         List2->setCurrentRow(0);
     }
-    forM_working(0);
+    hold.release();
     List2->update();
 }
 
 void Form1::ScanMapFile(const std::filesystem::path& mapPath) {
     const patching::ScanIndex index(List2->rows());
-    EventYield yield;
-    scanOneMap(mapPath, index, yield);
+    EventYield own;
+    scanOneMap(mapPath, index, yield_ != nullptr ? *yield_ : own);
 }
 
 void Form1::scanOneMap(const std::filesystem::path& mapPath, const patching::ScanIndex& index,
@@ -62,25 +89,25 @@ void Form1::scanOneMap(const std::filesystem::path& mapPath, const patching::Sca
 // The row the event names is the one switched: for a player's click or key
 // it is also the current row, but a check mark changed any other way (an
 // assistive tool, a click on another row's box) must not switch the current
-// row's texture instead.
+// row's texture instead. Every reference goes to the row's new state, so
+// the maps end as the list shows them even where they disagreed before.
 void Form1::List2_ItemCheck(int row) {
     if (!List2->isEnabled() || row < 0 || row >= List2->count()) {
         return;
     }
-    runGuarded([this, row] {
-        forM_working(1);
-        notSwitchedOn_.clear();
-        const patching::ToggleTarget target(List2->rowText(row));
-        EventYield yield;
-        const YieldInUse inUse(yield_, yield);
-        for (int i = 0; i < List3.count(); ++i) {
-            yield.perFile();
-            PatchTextureInMap(List3.path(i), target);
-            Shape1->setWidthTwips(mainBarWidth(i, List3.count()));
-        }
-        forM_working(0);
-        reportNotSwitchedOn(notSwitchedOn_);
-    });
+    const bool switchOn = List2->isChecked(row);
+    std::vector<bool> marksBefore = List2->marks();
+    marksBefore[static_cast<std::size_t>(row)] = !switchOn;
+    runOperation(
+        [this, row, switchOn] {
+            notSwitchedOn_.clear();
+            const patching::ToggleTarget target(List2->rowText(row), switchOn);
+            forEachMap(BarRule::Toggle, [&](const std::filesystem::path& mapPath, EventYield&) {
+                PatchTextureInMap(mapPath, target);
+            });
+            reportNotSwitchedOn(notSwitchedOn_);
+        },
+        FailurePolicy::Marks::Rescanned, std::move(marksBefore));
 }
 
 void Form1::PatchTextureInMap(const std::filesystem::path& mapPath,
@@ -119,15 +146,18 @@ void Form1::reportNotSwitchedOn(const std::vector<std::string>& rowTexts) {
     showMessage(false, QStringLiteral("Quorvell"), text);
 }
 
+// A developer's scan of one map, from the panel's list.
 void Form1::File1_Click(const std::filesystem::path& mapPath) {
     if (working()) {
         return;
     }
-    runGuarded([&] {
-        forM_working(1);
-        ScanMapFile(mapPath);
-        forM_working(0);
-    });
+    runOperation(
+        [&] {
+            const WorkingState::Hold hold = working_.hold();
+            const auto ownLock = gate_.lockMaps();
+            ScanMapFile(mapPath);
+        },
+        FailurePolicy::Marks::Kept);
 }
 
 } // namespace quorvell::app

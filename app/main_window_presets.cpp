@@ -1,6 +1,6 @@
 #include "app/event_yield.h"
 #include "app/main_window.h"
-#include "app/progress_rule.h"
+#include "base/path_text.h"
 #include "presets/command_line_mode.h"
 #include "presets/preset_marks.h"
 
@@ -8,23 +8,15 @@
 
 namespace quorvell::app {
 
-namespace {
-std::string utf8Path(const std::filesystem::path& path) {
-    const auto text = path.u8string();
-    return {text.begin(), text.end()};
-}
-} // namespace
-
 void Form1::enable_preseT(const std::string& preseT, std::int16_t disablE_bit) {
-    forM_working(1);
+    WorkingState::Hold hold = working_.hold();
     const presets::PhaseOneResult phaseOne = presets::markPreset(
         List5.lines(), preseT, disablE_bit != 0, List2->texts(), List2->marks());
     switch (phaseOne.status) {
     case presets::PhaseOneStatus::StoppedBySpecialEntry:
-        forM_working(0);
         return;
     case presets::PhaseOneStatus::UnterminatedBlock:
-        throw IoError(utf8Path(setup_.workingDir / "Presets.ini"),
+        throw IoError(pathText(setup_.workingDir / "Presets.ini"),
                       "the block of preset \"" + preseT + "\" has no closing \"}\"");
     case presets::PhaseOneStatus::Proceed:
         break;
@@ -36,17 +28,10 @@ void Form1::enable_preseT(const std::string& preseT, std::int16_t disablE_bit) {
 
     notSwitchedOn_.clear();
     const patching::BatchIndex index(List2->rows());
-    EventYield yield;
-    for (int k = 0; k < List3.count(); ++k) {
-        yield.perFile();
-        collectNotSwitchedOn(patching::PatchPresetInMap(List3.path(k), index, yield.fn()));
-        if (isVisible()) {
-            Shape1->setWidthTwips(mainBarWidth(k, List3.count()));
-        } else {
-            form2_->Shape1->setWidthTwips(bannerPresetWidth(k, List3.count()));
-        }
-    }
-    forM_working(0);
+    forEachMap(BarRule::Preset, [&](const std::filesystem::path& mapPath, EventYield& yield) {
+        collectNotSwitchedOn(patching::PatchPresetInMap(mapPath, index, yield.fn()));
+    });
+    hold.release();
     reportNotSwitchedOn(notSwitchedOn_);
 }
 
@@ -61,21 +46,27 @@ void Form1::Label6_Click() {
 }
 
 void Form1::runChosenPreset(std::int16_t disablE_bit) {
-    if (working() || Combo1->currentIndex() < 0) {
+    if (working() || gate_.busy() || Combo1->currentIndex() < 0) {
         return;
     }
     const std::string name = Combo1->currentText().toStdString();
     if (name.empty()) {
         return;
     }
-    runGuarded([&] { enable_preseT(name, disablE_bit); });
+    runOperation([&] { enable_preseT(name, disablE_bit); }, FailurePolicy::Marks::Rescanned);
 }
 
+// The whole of command-line mode is one operation: the maps stay locked from
+// the scan to the end of the last preset run (except while a box waits), so
+// another Quorvell cannot change them between the scan and the run that
+// relies on its check marks.
 void Form1::Timer3_Timer() {
     Timer3->stop();
     hide();
     setCursor(Qt::WaitCursor);
-    endProgram(scan_commandlinE());
+    int status = static_cast<int>(presets::CommandLineOutcome::Failed);
+    gate_.run([&] { status = scan_commandlinE(); });
+    endProgram(status);
 }
 
 int Form1::scan_commandlinE() {

@@ -3,6 +3,8 @@
 #include "app/ticker.h"
 #include "discovery/game_folders.h"
 
+#include <utility>
+
 namespace quorvell::app {
 
 namespace {
@@ -22,8 +24,10 @@ void Form1::start() {
     }
 }
 
+// In interactive mode the working state stays on past the end of start-up,
+// until Timer1's scan has set the check marks.
 void Form1::Form_Load() {
-    forM_working(1);
+    WorkingState::Hold hold = working_.hold();
     tickerText_ = startupTickerText();
     import_presetS();
     LocateGameRoot();
@@ -34,8 +38,9 @@ void Form1::Form_Load() {
         Timer1->stop();
         Timer3->start();
         hide();
+    } else {
+        awaitingScan_ = std::move(hold);
     }
-    forM_working(0);
 }
 
 void Form1::import_presetS() {
@@ -130,42 +135,50 @@ void Form1::showStartupProblems() {
     showMessage(true, QStringLiteral("Quorvell"), text);
 }
 
+// A scan that comes due while another operation runs waits for its end.
 void Form1::Timer1_Timer() {
-    setCursor(Qt::WaitCursor);
     Timer1->stop();
-    runGuarded([this] { ScanAllMaps(); });
-    if (!working()) {
-        unsetCursor();
+    if (gate_.busy()) {
+        gate_.afterRunning([this] { QTimer::singleShot(0, this, &Form1::Timer1_Timer); });
+        return;
     }
+    // The list has been off since start-up or Refresh; it comes back once
+    // these check marks are set.
+    const WorkingState::Hold awaiting = std::exchange(awaitingScan_, {});
+    runOperation([this] { ScanAllMaps(); }, FailurePolicy::Marks::Rescanned);
 }
 
 void Form1::Command2_Click() {
-    runGuarded([this] { GenerateTextureList(); });
+    runOperation([this] { GenerateTextureList(); }, FailurePolicy::Marks::Kept);
 }
 
 void Form1::Command3_Click() {
-    runGuarded([this] { LoadOriginalCatalogue(); });
+    runOperation([this] { LoadOriginalCatalogue(); }, FailurePolicy::Marks::Kept);
 }
 
 void Form1::Command4_Click() {
-    runGuarded([this] { ScanAllMaps(); });
+    runOperation([this] { ScanAllMaps(); }, FailurePolicy::Marks::Rescanned);
 }
 
-// Refresh: the list is emptied first, so no texture is listed twice; the
-// scan that Timer1 starts sets the check marks anew.
+// Refresh: the list is emptied first, so no texture is listed twice; it
+// stays off until the scan that Timer1 starts has set the check marks anew.
 void Form1::Command5_Click() {
     if (working()) {
         return;
     }
-    runGuarded([this] {
-        List2->clearRows();
-        startupProblems_.clear();
-        ScanCustomTextures();
-        if (!startupProblems_.empty()) {
-            showStartupProblems();
-        }
-        Timer1->start();
-    });
+    runOperation(
+        [this] {
+            WorkingState::Hold hold = working_.hold();
+            List2->clearRows();
+            startupProblems_.clear();
+            ScanCustomTextures();
+            if (!startupProblems_.empty()) {
+                showStartupProblems();
+            }
+            Timer1->start();
+            awaitingScan_ = std::move(hold);
+        },
+        FailurePolicy::Marks::Kept);
 }
 
 } // namespace quorvell::app

@@ -8,7 +8,7 @@
 namespace quorvell {
 
 struct TextFile::Handle {
-    win::FileHandle file;
+    win::Handle file;
 };
 
 std::optional<TextFile> TextFile::open(const std::filesystem::path& path) {
@@ -19,7 +19,7 @@ std::optional<TextFile> TextFile::open(const std::filesystem::path& path) {
         throw IoError(win::pathUtf8(path), "is a folder, not a file");
     }
     auto handle = std::make_unique<Handle>();
-    win::FileHandle(CreateFileW(path.c_str(), GENERIC_READ,
+    win::Handle(CreateFileW(path.c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))
         .swap(handle->file);

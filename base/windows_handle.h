@@ -1,7 +1,8 @@
 #pragma once
 
-// Windows only: a handle that closes itself, for the file and search handles
-// the map access and the folder lister open.
+// Windows only: a handle that closes itself, for the file, search and mutex
+// handles the map access, the folder lister, the text reader and the maps
+// lock open.
 
 #define WIN32_LEAN_AND_MEAN
 #include <utility>
@@ -9,8 +10,9 @@
 
 namespace quorvell::win {
 
-// Owns one handle and closes it with Close when it goes; holding
-// INVALID_HANDLE_VALUE, it owns nothing.
+// Owns one handle and closes it with Close when it goes. Holding
+// INVALID_HANDLE_VALUE or null (what the creating functions return when they
+// fail, depending on the function), it owns nothing.
 template <BOOL(WINAPI* Close)(HANDLE)> class OwnedHandle {
 public:
     OwnedHandle() = default;
@@ -24,14 +26,20 @@ public:
     }
 
     HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+    // Gives up ownership: the caller closes the handle.
+    HANDLE release() {
+        HANDLE handle = handle_;
+        handle_ = INVALID_HANDLE_VALUE;
+        return handle;
+    }
     void swap(OwnedHandle& other) noexcept { std::swap(handle_, other.handle_); }
 
 private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
-using FileHandle = OwnedHandle<CloseHandle>; // CreateFileW
-using FindHandle = OwnedHandle<FindClose>;   // FindFirstFileExW
+using Handle = OwnedHandle<CloseHandle>;   // CreateFileW, CreateMutexW
+using FindHandle = OwnedHandle<FindClose>; // FindFirstFileExW
 
 } // namespace quorvell::win

@@ -90,21 +90,28 @@ private:
 std::vector<std::size_t> ScanMapFile(const std::filesystem::path& mapPath, const ScanIndex& index,
                                      ReferenceSet& list1, const YieldFn& yield = {});
 
-// The texture that a single toggle switches, prepared once per toggle.
+// The texture that a single toggle switches and the state it is switched to
+// (the row's new check mark), prepared once per toggle.
 class ToggleTarget {
 public:
-    explicit ToggleTarget(std::string_view rowText);
+    ToggleTarget(std::string_view rowText, bool switchOn);
     const std::string& rowText() const { return rowText_; }
     // ANSI base name; nullopt when the name has no ANSI form (it matches nothing).
     const std::optional<std::string>& base() const { return base_; }
+    bool switchOn() const { return switchOn_; }
 
 private:
     std::string rowText_;
     std::optional<std::string> base_;
+    bool switchOn_;
 };
 
-// Flips every reference to the texture in one map: plain -> overridden,
-// overridden -> plain. Throws IoError.
+// Brings every reference to the texture in one map to the target's state:
+// switching on turns plain references overridden, switching off turns
+// overridden ones plain; references already in that state stay as they are.
+// Setting rather than flipping keeps the maps in line with the check mark
+// when they disagreed among themselves, and a map reached twice (through a
+// link) is not switched back. Throws IoError.
 PatchOutcome PatchTextureInMap(const std::filesystem::path& mapPath, const ToggleTarget& target,
                                const YieldFn& yield = {});
 

@@ -67,14 +67,14 @@ bool sameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMAT
 } // namespace
 
 struct MapIo::Impl {
-    win::FileHandle reader;
-    win::FileHandle writer;
+    win::Handle reader;
+    win::Handle writer;
     BY_HANDLE_FILE_INFORMATION identity{};
 };
 
 MapIo::MapIo(std::filesystem::path path) : path_(std::move(path)) {
     auto impl = std::make_unique<Impl>();
-    win::FileHandle(openExisting(path_, GENERIC_READ)).swap(impl->reader);
+    win::Handle(openExisting(path_, GENERIC_READ)).swap(impl->reader);
     if (!impl->reader.valid()) {
         const DWORD error = GetLastError();
         if (isVanished(error)) {
@@ -130,7 +130,7 @@ void MapIo::write(std::uint64_t offset, std::string_view bytes) {
     if (!impl_->writer.valid()) {
         // A second handle rather than read-write from the start: only maps
         // that really change need write access.
-        win::FileHandle writer(openExisting(path_, GENERIC_WRITE));
+        win::Handle writer(openExisting(path_, GENERIC_WRITE));
         if (!writer.valid()) {
             failOpen(path_, GetLastError());
         }

@@ -39,8 +39,8 @@ std::string_view withoutSuffix(std::string_view overridden) {
 
 } // namespace
 
-ToggleTarget::ToggleTarget(std::string_view rowText)
-    : rowText_(rowText), base_(ansiBaseNameOf(rowText)) {}
+ToggleTarget::ToggleTarget(std::string_view rowText, bool switchOn)
+    : rowText_(rowText), base_(ansiBaseNameOf(rowText)), switchOn_(switchOn) {}
 
 PatchOutcome PatchTextureInMap(const std::filesystem::path& mapPath, const ToggleTarget& target,
                                const YieldFn& yield) {
@@ -53,14 +53,14 @@ PatchOutcome PatchTextureInMap(const std::filesystem::path& mapPath, const Toggl
             if (!base) {
                 return std::nullopt;
             }
-            if (reference.text == *base) {
+            if (target.switchOn() && reference.text == *base) {
                 auto bytes = switchOnBytes(*base, reference.window);
                 if (!bytes) {
                     noteNotSwitchedOn(outcome, target.rowText());
                 }
                 return bytes;
             }
-            if (reference.text == overridden) {
+            if (!target.switchOn() && reference.text == overridden) {
                 return switchOffBytes(*base);
             }
             return std::nullopt;

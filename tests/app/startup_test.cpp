@@ -37,7 +37,9 @@ TEST_F(StartupTest, ReadsInOrderAndShowsEveryBoxEmptyUntilTheScan) {
     EXPECT_EQ(form->List2->texts(),
               (std::vector<std::string>{"alpha_wall.dds", "Beta_floor.dds", "Gamma_door.dds"}));
     EXPECT_EQ(form->List2->marks(), (std::vector<bool>{false, false, false}));
-    EXPECT_FALSE(form->working());
+    // Off until the scan has set the marks: a toggle now would act on empty boxes.
+    EXPECT_TRUE(form->working());
+    EXPECT_FALSE(form->List2->isEnabled());
     EXPECT_EQ(form->Combo1->count(), 2);
     EXPECT_EQ(form->Combo1->currentIndex(), -1);
     EXPECT_FALSE(form->Combo1->isEditable());
@@ -50,6 +52,7 @@ TEST_F(StartupTest, ReadsInOrderAndShowsEveryBoxEmptyUntilTheScan) {
     ASSERT_TRUE(waitUntil([&] { return !form->Timer1->isActive() && !form->working(); }));
     EXPECT_EQ(form->List2->marks(), (std::vector<bool>{true, false, false}));
     EXPECT_EQ(form->List2->currentRow(), 0);
+    EXPECT_EQ(form->focusWidget(), form->List2);
     // The scan reads; the check marks it sets never patch a map.
     EXPECT_EQ(readFile(fake.mapPath("one.ibt")), first);
     EXPECT_EQ(readFile(fake.mapPath("two.ibt")), second);
@@ -118,6 +121,7 @@ TEST_F(StartupTest, RefreshEmptiesTheListAndScansAgainOnce) {
     EXPECT_EQ(form->List2->texts(), (std::vector<std::string>{"alpha_wall.dds", "Beta_floor.dds",
                                                               "Delta_roof.dds", "Gamma_door.dds"}));
     EXPECT_TRUE(form->Timer1->isActive());
+    EXPECT_TRUE(form->working());
     ASSERT_TRUE(waitUntil([&] { return !form->Timer1->isActive() && !form->working(); }));
     EXPECT_EQ(form->List2->marks(), (std::vector<bool>{true, false, false, false}));
     QTest::qWait(700);

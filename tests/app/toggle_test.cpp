@@ -41,7 +41,8 @@ TEST_F(WindowToggleTest, ClickingACheckBoxRewritesEveryMapAndSpaceUndoesIt) {
     EXPECT_EQ(map("c.ibt"), mapOf({"Moss__overridden", "Brick__overridden"}));
     EXPECT_FALSE(form->working());
 
-    form->List2->setFocus();
+    // The focus is back on the list, so Space works without another click.
+    EXPECT_EQ(form->focusWidget(), form->List2);
     QTest::keyClick(form->List2, Qt::Key_Space);
     EXPECT_FALSE(form->List2->isChecked(brick));
     EXPECT_EQ(map("a.ibt"), mapOf({"Brick", "Moss", "Brick"}));
@@ -56,6 +57,42 @@ TEST_F(WindowToggleTest, TheRowWhoseMarkChangedIsSwitchedNotTheCurrentRow) {
     form->List2->setChecked(rowOf(*form, "Slate.dds"), true);
     EXPECT_EQ(map("b.ibt"), mapOf({"Slate__overridden"}));
     EXPECT_EQ(map("a.ibt"), mapOf({"Brick", "Moss", "Brick"}));
+}
+
+TEST_F(WindowToggleTest, UncheckingATextureOnOnlyInSomeMapsSwitchesEveryReferenceOff) {
+    const int moss = rowOf(*form, "Moss.dds");
+    ASSERT_TRUE(form->List2->isChecked(moss)); // on in c.ibt, off in a.ibt
+    clickCheckBox(*form, moss);
+    EXPECT_EQ(map("a.ibt"), mapOf({"Brick", "Moss", "Brick"}));
+    EXPECT_EQ(map("c.ibt"), mapOf({"Moss", "Brick"}));
+}
+
+TEST_F(WindowToggleTest, AScanComingDueDuringAToggleWaitsForIt) {
+    const std::string a = map("a.ibt");
+    std::vector<float> widths;
+    bool workingThroughout = true;
+    bool toggledFirst = false;
+    QObject::connect(form->Shape1, &app::ProgressBar::widthSet, form.get(), [&](float width) {
+        toggledFirst = toggledFirst || (widths.empty() && map("a.ibt") != a);
+        widths.push_back(width);
+        workingThroughout = workingThroughout && form->working();
+    });
+    form->Timer1->start(0); // due at the toggle's first yield
+    clickCheckBox(*form, rowOf(*form, "Brick.dds"));
+    ASSERT_TRUE(waitUntil([&] { return widths.size() == 6 && !form->working(); }));
+    EXPECT_TRUE(toggledFirst);
+    EXPECT_TRUE(workingThroughout);
+    EXPECT_EQ(widths, (std::vector<float>{0.0f, 2347.5f, 4695.0f, 0.0f, 2347.5f, 4695.0f}));
+    EXPECT_TRUE(form->List2->isChecked(rowOf(*form, "Brick.dds")));
+}
+
+TEST_F(WindowToggleTest, CurrentRowAndFocusAreBackAfterAScan) {
+    const int slate = rowOf(*form, "Slate.dds");
+    form->List2->setCurrentRow(slate);
+    form->List2->setFocus();
+    form->Command4_Click(); // the scan itself makes row 0 current
+    EXPECT_EQ(form->List2->currentRow(), slate);
+    EXPECT_EQ(form->focusWidget(), form->List2);
 }
 
 TEST_F(WindowToggleTest, MarksSetWhileWorkingNeverPatch) {

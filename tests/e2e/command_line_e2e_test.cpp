@@ -2,13 +2,18 @@
 // checks the maps byte for byte, the exit status and that nothing else on
 // disk changed.
 
+#include "patching/maps_lock.h"
 #include "tests/e2e/run_program.h"
 #include "tests/support/fake_install.h"
 #include "tests/support/map_builder.h"
 
 #include <algorithm>
+#include <atomic>
+#include <future>
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace quorvell::testing {
@@ -97,8 +102,10 @@ protected:
         return files;
     }
 
-    ProgramRun run(const std::vector<std::string>& args) const {
-        return runProgram(QUORVELL_PROGRAM, args, install.workingDir(), install.environment());
+    ProgramRun run(const std::vector<std::string>& args,
+                   const std::function<void(const ProgramRun&)>& whileRunning = {}) const {
+        return runProgram(QUORVELL_PROGRAM, args, install.workingDir(), install.environment(), 60,
+                          whileRunning);
     }
 
     // The maps hold exactly `expected`, and no other file changed or appeared.
@@ -117,6 +124,20 @@ protected:
             ASSERT_TRUE(after.count(path)) << path << " vanished";
             EXPECT_TRUE(after[path] == bytes) << path << " differs from what was expected";
         }
+    }
+
+    // The maps hold one of `states`, and no other file changed.
+    void expectMapsOneOf(const std::vector<MapState>& states) const {
+        const auto after = watched();
+        for (const MapState& state : states) {
+            auto wanted = before;
+            wanted[std::filesystem::relative(m1, install.root()).string()] = mapOne(state);
+            wanted[std::filesystem::relative(m2, install.root()).string()] = mapTwo(state);
+            if (after == wanted) {
+                return;
+            }
+        }
+        ADD_FAILURE() << "the maps are in no state that the runs one after the other give";
     }
 
     static std::size_t lines(const std::string& text) {
@@ -208,6 +229,43 @@ TEST_F(CommandLineMode, WithoutPresetsFileNothingMatches) {
     const auto result = run({"walls", "silent"});
     EXPECT_EQ(result.exitStatus, 2);
     expectMaps(kFound);
+}
+
+// Two runs started together while a third party (this test) holds the maps:
+// both wait and say so, then run one after the other. Run at once, the second
+// would apply its preset over check marks read before the first had changed
+// the maps, giving neither order's result.
+TEST_F(CommandLineMode, TwoRunsAtOnceTakeTurnsAndSayTheyWaited) {
+    std::optional<patching::MapsFolderLock> held(std::in_place, m1.parent_path());
+    std::atomic<int> waiting{0};
+    const auto sayingWait = [&](std::atomic<bool>& said) {
+        return [&](const ProgramRun& sofar) {
+            if (!said && sofar.err.find("waiting") != std::string::npos) {
+                said = true;
+                ++waiting;
+            }
+        };
+    };
+    std::atomic<bool> walls{false};
+    std::atomic<bool> none{false};
+    auto first = std::async(std::launch::async, [&] {
+        return run({"walls", "silent"}, sayingWait(walls));
+    });
+    auto second = std::async(std::launch::async, [&] {
+        return run({"no", "textures", "silent"}, sayingWait(none));
+    });
+    for (int i = 0; i < 400 && waiting < 2; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    EXPECT_EQ(waiting, 2);
+    held.reset();
+
+    const auto firstRun = first.get();
+    const auto secondRun = second.get();
+    EXPECT_EQ(firstRun.exitStatus, 0) << firstRun.err;
+    EXPECT_EQ(secondRun.exitStatus, 0) << secondRun.err;
+    // walls then no textures: all off; no textures then walls: the two walls on.
+    expectMapsOneOf({{}, {true, true, false, false, false}});
 }
 
 } // namespace

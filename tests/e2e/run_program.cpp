@@ -29,7 +29,8 @@ void drain(int fd, std::string& into) {
 
 ProgramRun runProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
                       const std::filesystem::path& cwd,
-                      const std::map<std::string, std::string>& env, int timeoutSeconds) {
+                      const std::map<std::string, std::string>& env, int timeoutSeconds,
+                      const std::function<void(const ProgramRun&)>& whileRunning) {
     int outPipe[2];
     int errPipe[2];
     if (::pipe(outPipe) != 0 || ::pipe(errPipe) != 0) {
@@ -82,6 +83,9 @@ ProgramRun runProgram(const std::filesystem::path& program, const std::vector<st
         ::poll(fds, 2, 50);
         drain(outPipe[0], run.out);
         drain(errPipe[0], run.err);
+        if (whileRunning) {
+            whileRunning(run);
+        }
         const pid_t done = ::waitpid(pid, &status, WNOHANG);
         if (done == pid) {
             break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -14,9 +15,11 @@ struct ProgramRun {
 };
 
 // Runs program with args in folder cwd with exactly the environment env, and
-// waits for it (at most timeoutSeconds; then it is killed).
+// waits for it (at most timeoutSeconds; then it is killed). whileRunning, if
+// given, sees the output so far about every 50 ms.
 ProgramRun runProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
                       const std::filesystem::path& cwd,
-                      const std::map<std::string, std::string>& env, int timeoutSeconds = 60);
+                      const std::map<std::string, std::string>& env, int timeoutSeconds = 60,
+                      const std::function<void(const ProgramRun&)>& whileRunning = {});
 
 } // namespace quorvell::testing

@@ -148,7 +148,7 @@ TEST_F(MapIoTest, ReadOnlyMapThatNeedsNoChangeIsNoError) {
             const auto outcome = PatchPresetInMap(path, BatchIndex(kOff));
             ReferenceSet list1;
             ScanMapFile(path, ScanIndex(kOn), list1);
-            PatchTextureInMap(path, ToggleTarget("Other.dds"));
+            PatchTextureInMap(path, ToggleTarget("Other.dds", true));
             return outcome.referencesChanged == 0 ? "" : "changed something";
         } catch (const std::exception& e) {
             return e.what();
@@ -163,7 +163,7 @@ TEST_F(MapIoTest, ReadOnlyMapThatNeedsAChangeNamesFileAndReason) {
         const std::string batch = ioErrorProblem(path, "Permission denied",
                                                  [&] { PatchPresetInMap(path, BatchIndex(kOn)); });
         const std::string toggle = ioErrorProblem(path, "Permission denied", [&] {
-            PatchTextureInMap(path, ToggleTarget("Wall_a.dds"));
+            PatchTextureInMap(path, ToggleTarget("Wall_a.dds", true));
         });
         return batch + toggle;
     });

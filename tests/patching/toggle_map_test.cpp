@@ -17,8 +17,8 @@ std::string mapOf(std::initializer_list<std::string> references) {
 
 class ToggleTest : public ::testing::Test {
 protected:
-    PatchOutcome toggle(const std::filesystem::path& path, std::string_view row) {
-        return PatchTextureInMap(path, ToggleTarget(row));
+    PatchOutcome toggle(const std::filesystem::path& path, std::string_view row, bool on = true) {
+        return PatchTextureInMap(path, ToggleTarget(row, on));
     }
     TempDir dir;
 };
@@ -30,21 +30,26 @@ TEST_F(ToggleTest, SwitchesEveryPlainReferenceOnAndBackByteForByte) {
     EXPECT_EQ(on.referencesChanged, 2u);
     EXPECT_EQ(readFile(path),
               mapOf({"Wall_a__overridden", "Stone", "Wall_a__overridden", "Wall_ax"}));
-    const auto off = toggle(path, "Wall_a.dds");
+    const auto off = toggle(path, "Wall_a.dds", false);
     EXPECT_EQ(off.referencesChanged, 2u);
     EXPECT_EQ(readFile(path), found);
 }
 
-TEST_F(ToggleTest, FlipsEachReferenceWhateverTheOthersAre) {
+TEST_F(ToggleTest, SetsEveryReferenceToTheWantedStateWhateverItWas) {
     const auto path = dir.write("a.ibt", mapOf({"Wall_a__overridden", "Wall_a"}));
-    toggle(path, "Wall_a.DDS");
-    EXPECT_EQ(readFile(path), mapOf({"Wall_a", "Wall_a__overridden"}));
+    EXPECT_EQ(toggle(path, "Wall_a.DDS", false).referencesChanged, 1u);
+    EXPECT_EQ(readFile(path), mapOf({"Wall_a", "Wall_a"}));
+    EXPECT_EQ(toggle(path, "Wall_a.dds", false).referencesChanged, 0u);
+    toggle(path, "Wall_a.dds");
+    EXPECT_EQ(toggle(path, "Wall_a.dds").referencesChanged, 0u);
+    EXPECT_EQ(readFile(path), mapOf({"Wall_a__overridden", "Wall_a__overridden"}));
 }
 
 TEST_F(ToggleTest, LeavesOtherReferencesAlone) {
     const auto found = mapOf({"wall_a", "Wall_a__overridden__overridden", "Wall_a_", "Wall"});
     const auto path = dir.write("a.ibt", found);
     EXPECT_EQ(toggle(path, "Wall_a.dds").referencesChanged, 0u);
+    EXPECT_EQ(toggle(path, "Wall_a.dds", false).referencesChanged, 0u);
     EXPECT_EQ(readFile(path), found);
 }
 
