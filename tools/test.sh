@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Quorvell and runs every test: the Linux build, the sanitizer build,
-# a short fuzzing run, and the Windows cross build under Wine.
+# a short fuzzing run, the Windows cross build under Wine, and the Linux
+# packages built and checked.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/lib/packages.sh
@@ -20,3 +21,6 @@ QUORVELL_FUZZ_SECONDS=${QUORVELL_FUZZ_SECONDS:-30} bash tools/fuzz.sh
 
 echo "== Windows: mingw-w64 cross build, tests under Wine"
 bash tools/windows-tests.sh
+
+echo "== Packages: Release build, Debian package and .tar.gz, checked"
+bash tools/package.sh
