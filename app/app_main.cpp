@@ -6,6 +6,7 @@
 #include "resources/resources.h"
 
 #include <QtCore/QCoreApplication>
+#include <QtGui/QGuiApplication>
 #include <QtWidgets/QApplication>
 #include <cstdio>
 #include <cstdlib>
@@ -60,6 +61,10 @@ int runQuorvell(int argc, char** argv) {
     }
 
     QApplication application(argc, argv);
+    // The desktop entry's id (set in cmake/Packaging.cmake, which names the
+    // installed desktop files after it): task bars match the window to the
+    // entry's name and icon through it.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUORVELL_APP_ID));
     // The program decides itself when it ends: command-line mode hides and
     // shows its windows, and a close request may be held.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Quorvell and runs every test: the Linux build, the sanitizer build,
-# a short fuzzing run, and the Windows cross build under Wine.
+# a short fuzzing run, the Windows cross build under Wine, and the Linux
+# packages built and checked.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/lib/packages.sh
@@ -15,12 +16,11 @@ cmake --workflow --preset default
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer build and tests"
 cmake --workflow --preset asan
 
-echo "== Plain Release build without a preset, as a packager would type it"
-cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
-cmake --build build-release
-
 echo "== Fuzzing the record walk (short, bounded run)"
 QUORVELL_FUZZ_SECONDS=${QUORVELL_FUZZ_SECONDS:-30} bash tools/fuzz.sh
 
 echo "== Windows: mingw-w64 cross build, tests under Wine"
 bash tools/windows-tests.sh
+
+echo "== Packages: plain Release build without a preset, Debian package and .tar.gz, checked"
+bash tools/package.sh
