@@ -82,4 +82,12 @@ std::optional<PresetFile> loadPresetFile(const std::filesystem::path& workingDir
     return parsePresetText(readBytes(path));
 }
 
+PresetFile readPresetFile(const std::filesystem::path& file) {
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec)) {
+        throw IoError(pathText(file), ec ? ec.message() : systemReason(ENOENT));
+    }
+    return parsePresetText(readBytes(file));
+}
+
 } // namespace quorvell::presets
