@@ -12,7 +12,9 @@ FakeInstall::FakeInstall() {
     fs::create_directories(prefix() / "drive_c");
 }
 
-fs::path FakeInstall::game() const { return prefix() / "drive_c" / "Games" / "Thief - Deadly Shadows"; }
+fs::path FakeInstall::game() const {
+    return prefix() / "drive_c" / "Games" / "Thief - Deadly Shadows";
+}
 
 void FakeInstall::registerGame(std::string_view rootValue) {
     std::string escaped;
@@ -22,13 +24,14 @@ void FakeInstall::registerGame(std::string_view rootValue) {
         }
         escaped += c;
     }
-    std::string reg = "WINE REGISTRY Version 2\n"
-                      ";; All keys relative to \\\\Machine\n\n"
-                      "#arch=win64\n\n"
-                      "[Software\\\\Wow6432Node\\\\Ion Storm\\\\Thief - Deadly Shadows] 1700000000\n"
-                      "#time=1da0b2c3d4e5f60\n"
-                      "\"ION_ROOT\"=\"" +
-                      escaped + "\"\n";
+    std::string reg =
+        "WINE REGISTRY Version 2\n"
+        ";; All keys relative to \\\\Machine\n\n"
+        "#arch=win64\n\n"
+        "[Software\\\\Wow6432Node\\\\Ion Storm\\\\Thief - Deadly Shadows] 1700000000\n"
+        "#time=1da0b2c3d4e5f60\n"
+        "\"ION_ROOT\"=\"" +
+        escaped + "\"\n";
     dir_.write("prefix/system.reg", reg);
 }
 
@@ -42,12 +45,19 @@ fs::path FakeInstall::addMap(std::string_view name, std::string_view bytes) {
                       bytes);
 }
 
-void FakeInstall::writePresets(std::string_view bytes) { dir_.write("work/Presets.ini", bytes); }
+void FakeInstall::writePresets(std::string_view bytes) {
+    dir_.write("work/Presets.ini", bytes);
+}
 
 std::map<std::string, std::string> FakeInstall::environment() const {
+    return programEnvironment(root() / "home", prefix());
+}
+
+std::map<std::string, std::string> programEnvironment(const fs::path& home,
+                                                      const fs::path& prefix) {
     std::map<std::string, std::string> env{
-        {"HOME", (root() / "home").string()},
-        {"WINEPREFIX", prefix().string()},
+        {"HOME", home.string()},
+        {"WINEPREFIX", prefix.string()},
         {"PATH", "/usr/bin:/bin"},
         {"LANG", "C.UTF-8"},
     };

@@ -10,6 +10,11 @@
 
 namespace quorvell::testing {
 
+// The environment a test runs the program with: this home and Wine prefix,
+// no display, and the sanitizer options of the test's own run.
+std::map<std::string, std::string> programEnvironment(const std::filesystem::path& home,
+                                                      const std::filesystem::path& prefix);
+
 // A player's machine in a folder: a Wine prefix whose system.reg names a game
 // under drive_c, a home folder with nothing in it, and a working folder for
 // Presets.ini.
