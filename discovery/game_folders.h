@@ -1,7 +1,7 @@
 #pragma once
 
-#include "discovery/game_root.h"
 #include "base/io_error.h"
+#include "discovery/game_root.h"
 
 #include <array>
 #include <filesystem>
@@ -22,6 +22,7 @@ inline constexpr std::string_view kGeneratorOutput = "H:\\Projects\\Brannoch\\Pr
 // found gives nothing and no problems: the caller says so once.
 struct CustomTextureScan {
     std::vector<std::string> names;
+    std::vector<std::string_view> folders; // the kTextureFolders entry of each name
     std::vector<IoError> problems;
 };
 CustomTextureScan ScanCustomTextures(const GameInstall& game,

@@ -5,6 +5,7 @@
 #include "base/path_text.h"
 #include "base/text_file.h"
 
+#include <cerrno>
 #include <stdexcept>
 
 namespace quorvell::presets {
@@ -64,8 +65,10 @@ PresetFile parsePresetText(std::string_view ansiBytes) {
     return reader.finish();
 }
 
-std::optional<PresetFile> loadPresetFile(const std::filesystem::path& workingDir) {
-    const auto path = workingDir / "Presets.ini";
+namespace {
+
+// nullopt when nothing is at path.
+std::optional<PresetFile> readIfPresent(const std::filesystem::path& path) {
     auto file = TextFile::open(path);
     if (!file) {
         return std::nullopt;
@@ -81,6 +84,19 @@ std::optional<PresetFile> loadPresetFile(const std::filesystem::path& workingDir
         throw IoError(pathText(path), tooLarge.what());
     }
     return reader.finish();
+}
+
+} // namespace
+
+std::optional<PresetFile> loadPresetFile(const std::filesystem::path& workingDir) {
+    return readIfPresent(workingDir / "Presets.ini");
+}
+
+PresetFile readPresetFile(const std::filesystem::path& file) {
+    if (auto read = readIfPresent(file)) {
+        return std::move(*read);
+    }
+    throw IoError(pathText(file), systemReason(ENOENT));
 }
 
 } // namespace quorvell::presets

@@ -43,6 +43,10 @@ PresetFile parsePresetText(std::string_view ansiBytes);
 // no file at all (a folder, a named pipe, a device).
 std::optional<PresetFile> loadPresetFile(const std::filesystem::path& workingDir);
 
+// A preset file named by the user: a missing file is an error too. Throws
+// IoError naming the file.
+PresetFile readPresetFile(const std::filesystem::path& file);
+
 // The name of a name line (text before the first "{"), or nullopt.
 std::optional<std::string_view> presetNameOf(std::string_view line);
 

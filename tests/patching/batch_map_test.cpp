@@ -1,3 +1,4 @@
+#include "patching/change_count.h"
 #include "patching/map_file.h"
 #include "tests/support/map_builder.h"
 #include "tests/support/temp_dir.h"
@@ -139,6 +140,29 @@ TEST_F(BatchTest, ReportsTexturesTooLongToSwitchOnOncePerMap) {
 TEST_F(BatchTest, VanishedMapIsSkippedAndNotCreated) {
     const auto gone = dir.path() / "gone.ibt";
     EXPECT_TRUE(PatchPresetInMap(gone, BatchIndex({{"A.dds", true}})).vanished);
+    EXPECT_FALSE(std::filesystem::exists(gone));
+}
+
+// A dry run must foretell the batch exactly, refusals included, and write nothing.
+TEST_F(BatchTest, CountingChangesAgreesWithTheBatchAndWritesNothing) {
+    const std::string longBase(55, 'L');
+    const TextureRows rows{{longBase + ".dds", true},
+                           {"On.dds", true},
+                           {"Off.dds", false},
+                           {"A.dds", true},
+                           {"A.dds", false}};
+    const std::string bytes =
+        mapOf({"On", longBase, "Off__overridden", "On__overridden", "A", "Rock", "Off", "On"});
+    const auto path = dir.write("m.ibt", bytes);
+    const PatchOutcome counted = countPresetChanges(path, BatchIndex(rows));
+    EXPECT_EQ(readFile(path), bytes);
+    const PatchOutcome done = PatchPresetInMap(path, BatchIndex(rows));
+    EXPECT_EQ(counted.referencesChanged, done.referencesChanged);
+    EXPECT_EQ(counted.referencesChanged, 4u);
+    EXPECT_EQ(counted.notSwitchedOn, done.notSwitchedOn);
+
+    const auto gone = dir.path() / "gone.ibt";
+    EXPECT_TRUE(countPresetChanges(gone, BatchIndex(rows)).vanished);
     EXPECT_FALSE(std::filesystem::exists(gone));
 }
 

@@ -45,10 +45,11 @@ discovery::GameInstall FakeInstall::install() const {
     return game;
 }
 
-std::map<std::string, std::string> FakeInstall::environment() const {
+std::map<std::string, std::string> programEnvironment(const fs::path& home,
+                                                      const fs::path& prefix) {
     std::map<std::string, std::string> env{
-        {"HOME", homeDir().string()},
-        {"WINEPREFIX", prefix().string()},
+        {"HOME", home.string()},
+        {"WINEPREFIX", prefix.string()},
         {"PATH", "/usr/bin:/bin"},
         {"LANG", "C.UTF-8"},
     };
@@ -59,6 +60,10 @@ std::map<std::string, std::string> FakeInstall::environment() const {
         }
     }
     return env;
+}
+
+std::map<std::string, std::string> FakeInstall::environment() const {
+    return programEnvironment(homeDir(), prefix());
 }
 
 std::map<std::string, std::string> FakeInstall::snapshot() const {

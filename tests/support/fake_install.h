@@ -15,6 +15,11 @@
 
 namespace quorvell::testing {
 
+// The environment a test runs a program with: this home and Wine prefix, no
+// display, and the sanitizer options of the test's own run.
+std::map<std::string, std::string> programEnvironment(const std::filesystem::path& home,
+                                                      const std::filesystem::path& prefix);
+
 class FakeInstall {
 public:
     static constexpr const char* kRoot = "C:\\Game";

@@ -1,0 +1,103 @@
+#include "base/path_text.h"
+#include "cli/output.h"
+
+#include <nlohmann/json.hpp>
+
+namespace quorvell::cli {
+
+namespace {
+
+// Keys keep the order written here, which reads better than sorted.
+using json = nlohmann::ordered_json;
+
+// The text is UTF-8 throughout; a stray byte (a name the file system holds
+// in another encoding) becomes U+FFFD rather than ending the program.
+void print(std::ostream& out, const json& document) {
+    out << document.dump(2, ' ', false, json::error_handler_t::replace) << std::endl;
+}
+
+json presetFile(const PresetFileReport& file) {
+    return {{"file", pathText(file.file)}, {"found", file.found}, {"count", file.count}};
+}
+
+json optionalPath(const std::optional<std::filesystem::path>& path) {
+    return path ? json(pathText(*path)) : json(nullptr);
+}
+
+} // namespace
+
+void printJson(std::ostream& out, const StatusReport& report) {
+    const auto& game = report.game;
+    json looked = json::array();
+    for (const auto& prefix : game.looked) {
+        looked.push_back(pathText(prefix));
+    }
+    json document = {
+        {"game",
+         {{"found", game.install.found()},
+          {"root", game.install.root},
+          {"foundBy", sourceKey(game.source)},
+          {"how", game.install.found() ? describeSource(game) : std::string()},
+          {"prefix", optionalPath(game.install.winePrefix)},
+          {"prefixesLookedIn", looked}}},
+        {"presets", presetFile(report.presets)},
+    };
+    if (game.install.found()) {
+        document["mapsFolder"] = pathText(report.mapsFolder);
+        document["maps"] = report.maps;
+        document["textures"] = report.textures;
+        document["texturesOn"] = report.texturesOn;
+        document["problems"] = report.problems;
+    }
+    print(out, document);
+}
+
+void printJson(std::ostream& out, const ListReport& report) {
+    json textures = json::array();
+    for (const auto& line : report.textures) {
+        textures.push_back({{"name", line.name},
+                            {"folder", line.folder},
+                            {"on", line.on},
+                            {"mapsOn", line.mapsOn},
+                            {"mapsUsing", line.mapsUsing}});
+    }
+    print(out, {{"maps", report.maps}, {"textures", textures}});
+}
+
+void printJson(std::ostream& out, const PresetsReport& report) {
+    json presets = json::array();
+    for (const auto& preset : report.presets) {
+        presets.push_back(
+            {{"name", preset.name}, {"entries", preset.entries}, {"closed", preset.closed}});
+    }
+    json document = presetFile(report.file);
+    document["presets"] = presets;
+    print(out, document);
+}
+
+void printJson(std::ostream& out, const ChangeReport& report) {
+    json maps = json::array();
+    for (const auto& change : report.batch.changed) {
+        maps.push_back({{"name", pathText(change.map.filename())},
+                        {"path", pathText(change.map)},
+                        {"references", change.references}});
+    }
+    json document = {
+        {"command", commandName(report.command)},
+        {"dryRun", report.dryRun},
+        {"stoppedBySpecialEntry", report.stoppedBySpecialEntry},
+        {"mapCount", report.maps},
+        {"mapsChanged", report.batch.changed.size()},
+        {"referencesChanged", report.referencesChanged()},
+        {"maps", maps},
+        {"notSwitchedOn", report.batch.notSwitchedOn},
+    };
+    if (report.command == Command::Apply || report.command == Command::Remove) {
+        document["preset"] = report.preset;
+    } else {
+        document["textures"] = report.textures;
+    }
+    print(out, document);
+}
+
+} // namespace quorvell::cli

@@ -1,0 +1,126 @@
+#include "cli/program.h"
+
+#include "base/io_error.h"
+#include "base/path_text.h"
+#include "cli/arguments.h"
+#include "cli/commands.h"
+#include "cli/exit_status.h"
+#include "cli/output.h"
+#include "cli/usage.h"
+
+#ifndef QUORVELL_VERSION
+#error "QUORVELL_VERSION comes from the build"
+#endif
+
+namespace quorvell::cli {
+
+namespace {
+
+template <typename Report> void print(Console& console, bool json, const Report& report) {
+    if (json) {
+        printJson(console.out, report);
+    } else {
+        printText(console.out, report);
+    }
+}
+
+void complain(Console& console, const std::string& line) {
+    console.err << "quorvell-cli: " << line << std::endl;
+}
+
+// The window's words for a texture whose name is too long to switch on.
+void reportNotSwitchedOn(Console& console, const std::vector<std::string>& rowTexts) {
+    if (rowTexts.empty()) {
+        return;
+    }
+    std::string names;
+    for (const auto& text : rowTexts) {
+        names += (names.empty() ? "" : ", ") + text;
+    }
+    complain(console, std::string(rowTexts.size() == 1 ? "this texture" : "these textures") +
+                          " could not be switched on: " + names +
+                          ". The name is too long for the maps: with \"__overridden\" added it "
+                          "would not fit. A name of at most 51 characters before \".dds\" can "
+                          "be switched on.");
+}
+
+ExitStatus run(const Invocation& inv, Console& console, const SessionOptions& options) {
+    switch (inv.command) {
+    case Command::Status: {
+        const StatusReport report = statusCommand(options, console);
+        print(console, inv.json, report);
+        if (!report.game.install.found()) {
+            complain(console, notFoundMessage(report.game));
+            return ExitStatus::Failed;
+        }
+        return ExitStatus::Done;
+    }
+    case Command::List:
+        print(console, inv.json, listCommand(options, console));
+        return ExitStatus::Done;
+    case Command::Presets: {
+        const PresetsReport report = presetsCommand(options);
+        if (!report.file.found) {
+            complain(console, "no presets: " + pathText(report.file.file) + " does not exist");
+        }
+        print(console, inv.json, report);
+        return ExitStatus::Done;
+    }
+    case Command::Apply:
+    case Command::Remove: {
+        const ChangeReport report = presetCommand(
+            options, presetOperand(inv), inv.command == Command::Remove, inv.dryRun, console);
+        print(console, inv.json, report);
+        reportNotSwitchedOn(console, report.batch.notSwitchedOn);
+        return ExitStatus::Done;
+    }
+    case Command::On:
+    case Command::Off: {
+        const ChangeReport report =
+            switchCommand(options, inv.operands, inv.command == Command::On, inv.dryRun, console);
+        print(console, inv.json, report);
+        reportNotSwitchedOn(console, report.batch.notSwitchedOn);
+        return ExitStatus::Done;
+    }
+    case Command::None:
+        break;
+    }
+    return ExitStatus::Usage;
+}
+
+} // namespace
+
+int runCli(const std::vector<std::string>& args, Console& console,
+           const std::filesystem::path& workingDir, const discovery::Environment& environment) {
+    ExitStatus status = ExitStatus::Done;
+    try {
+        const Invocation inv = parseArguments(args);
+        if (inv.version) {
+            console.out << "quorvell-cli " << QUORVELL_VERSION << std::endl;
+            return 0;
+        }
+        if (inv.help) {
+            console.out << helpText(inv.command) << std::flush;
+            return 0;
+        }
+        SessionOptions options;
+        options.game = {inv.game, inv.prefix, environment, workingDir};
+        options.presetFile = inv.presets;
+        status = run(inv, console, options);
+    } catch (const Failure& failure) {
+        complain(console, failure.what());
+        if (failure.status() == ExitStatus::Usage) {
+            console.err << usageHint() << std::flush;
+        }
+        status = failure.status();
+    } catch (const IoError& failure) {
+        complain(console, failure.path() + ": " + failure.reason());
+        status = ExitStatus::Failed;
+    } catch (const std::exception& failure) {
+        complain(console, failure.what());
+        status = ExitStatus::Failed;
+    }
+    return static_cast<int>(status);
+}
+
+} // namespace quorvell::cli

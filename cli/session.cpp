@@ -1,0 +1,93 @@
+#include "cli/session.h"
+
+#include "base/path_text.h"
+#include "cli/exit_status.h"
+#include "discovery/game_folders.h"
+#include "discovery/original_catalogue.h"
+#include "discovery/sorted_order.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace quorvell::cli {
+
+namespace {
+
+// Indices of texts in the order of the program's sorted lists, equal texts
+// in the order found (a sorted list inserts after equal rows).
+std::vector<std::size_t> sortedOrder(const std::vector<std::string>& texts) {
+    std::vector<std::size_t> order(texts.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return discovery::sortedListLess(texts[a], texts[b]);
+    });
+    return order;
+}
+
+} // namespace
+
+std::vector<std::string> Install::texts() const {
+    std::vector<std::string> out;
+    out.reserve(rows.size());
+    for (const auto& row : rows) {
+        out.push_back(row.text);
+    }
+    return out;
+}
+
+Install openInstall(const SessionOptions& options) {
+    return openInstall(findGame(options.game));
+}
+
+Install openInstall(FoundGame game) {
+    if (!game.install.found()) {
+        throw Failure(ExitStatus::Failed, notFoundMessage(game));
+    }
+    Install install;
+    install.mapsFolder = game.install.hostPath(discovery::kMapsFolder);
+
+    const auto scan =
+        discovery::ScanCustomTextures(game.install, discovery::LoadOriginalCatalogue());
+    for (const std::size_t i : sortedOrder(scan.names)) {
+        install.rows.push_back({scan.names[i], false});
+        install.folders.push_back(scan.folders[i]);
+    }
+    install.problems = scan.problems;
+
+    auto listing = discovery::ListMapFiles(game.install);
+    if (!listing.problems.empty()) {
+        const IoError& problem = listing.problems.front();
+        throw Failure(ExitStatus::Failed, "the maps folder " + problem.path() +
+                                              " cannot be listed: " + problem.reason());
+    }
+    std::vector<std::string> mapTexts;
+    for (const auto& path : listing.paths) {
+        mapTexts.push_back(pathText(path));
+    }
+    for (const std::size_t i : sortedOrder(mapTexts)) {
+        install.maps.push_back(listing.paths[i]);
+    }
+    install.game = std::move(game);
+    return install;
+}
+
+Presets loadPresets(const SessionOptions& options) {
+    Presets presets;
+    if (options.presetFile) {
+        presets.file = pathFromUtf8(*options.presetFile);
+        if (presets.file.is_relative()) {
+            presets.file = options.game.workingDir / presets.file;
+        }
+        presets.content = presets::readPresetFile(presets.file);
+        presets.found = true;
+        return presets;
+    }
+    presets.file = options.game.workingDir / "Presets.ini";
+    if (auto file = presets::loadPresetFile(options.game.workingDir)) {
+        presets.content = std::move(*file);
+        presets.found = true;
+    }
+    return presets;
+}
+
+} // namespace quorvell::cli

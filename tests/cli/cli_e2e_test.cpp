@@ -1,0 +1,203 @@
+// quorvell-cli on the demo install: the same map bytes as the window's own
+// command line, dry runs that write nothing and count right, on and off as
+// states, JSON that scripts can read, and the exit statuses.
+
+#include "patching/record_walk.h"
+#include "tests/e2e/run_program.h"
+#include "tests/support/fake_install.h"
+#include "tools/demo_install.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+namespace quorvell::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using Maps = std::map<std::string, std::string>; // file name -> bytes
+using nlohmann::json;
+
+class Demo {
+public:
+    Demo() {
+        tools::writeDemoInstall(folder());
+        fs::create_directories(dir_.path() / "home");
+    }
+    fs::path folder() const { return dir_.path() / "demo"; }
+
+    ProgramRun run(const char* program, const std::vector<std::string>& args) const {
+        return runProgram(program, args, folder(),
+                          programEnvironment(dir_.path() / "home", tools::demoPrefix(folder())));
+    }
+    ProgramRun cli(const std::vector<std::string>& args) const { return run(QUORVELL_CLI, args); }
+
+    Maps maps() const {
+        Maps maps;
+        for (const auto& e :
+             fs::directory_iterator(tools::demoGameRoot(folder()) / "Content/T3/Maps")) {
+            maps[e.path().filename().string()] = readFile(e.path());
+        }
+        return maps;
+    }
+
+private:
+    TempDir dir_;
+};
+
+// How many 64-byte name fields of the texture table differ between two maps.
+std::size_t changedNames(const std::string& a, const std::string& b) {
+    std::size_t changed = 0;
+    for (std::uint64_t at = patching::kFirstNameOffset; at + patching::kNameWindow <= a.size();
+         at += patching::kRecordStride) {
+        changed += a.compare(at, patching::kNameWindow, b, at, patching::kNameWindow) != 0;
+    }
+    return changed;
+}
+
+json parsed(const ProgramRun& run) {
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    return json::parse(run.out);
+}
+
+std::vector<std::string> words(const std::string& text) {
+    std::istringstream in(text);
+    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
+}
+
+TEST(QuorvellCli, ApplyAndRemoveWriteWhatTheWindowsCommandLineWrites) {
+    const Maps fresh = Demo().maps();
+    bool changedAny = false;
+    for (const std::string preset : {"walls", "all textures", "no textures"}) {
+        for (const bool remove : {false, true}) {
+            const Demo byWindow, byCli;
+            auto args = words(preset);
+            args.push_back("silent");
+            if (remove) {
+                args.push_back("disable");
+            }
+            const auto window = byWindow.run(QUORVELL_PROGRAM, args);
+            const auto cli = byCli.cli({remove ? "remove" : "apply", preset});
+            ASSERT_EQ(window.exitStatus, 0) << window.err;
+            ASSERT_EQ(cli.exitStatus, 0) << cli.err;
+            EXPECT_EQ(byCli.maps(), byWindow.maps()) << preset << (remove ? " removed" : "");
+            changedAny = changedAny || byCli.maps() != fresh;
+        }
+    }
+    EXPECT_TRUE(changedAny);
+}
+
+TEST(QuorvellCli, DryRunWritesNothingAndCountsWhatTheRealRunChanges) {
+    for (const std::vector<std::string>& command : {std::vector<std::string>{"apply", "walls"},
+                                                    {"remove", "walls"},
+                                                    {"off", "Window_glass.dds", "Door_oak.dds"}}) {
+        const Demo demo;
+        const Maps before = demo.maps();
+        auto args = command;
+        args.insert(args.end(), {"--dry-run", "--json"});
+        const json dry = parsed(demo.cli(args));
+        EXPECT_EQ(demo.maps(), before) << "a dry run wrote";
+        EXPECT_TRUE(dry["dryRun"].get<bool>());
+
+        ASSERT_EQ(demo.cli(command).exitStatus, 0);
+        const Maps after = demo.maps();
+        std::map<std::string, std::size_t> counted;
+        for (const auto& map : dry["maps"]) {
+            counted[map["name"]] = map["references"];
+        }
+        std::size_t total = 0;
+        for (const auto& [name, bytes] : before) {
+            EXPECT_EQ(counted[name], changedNames(bytes, after.at(name)))
+                << command[0] << " " << name;
+            total += counted[name];
+        }
+        EXPECT_GT(total, 0u);
+        EXPECT_EQ(dry["referencesChanged"], total);
+    }
+}
+
+// Window_glass is on in Demo_Keep and plain in Demo_Docks; Door_oak, on in
+// Demo_Keep and plain in Demo_Market, must not follow it.
+TEST(QuorvellCli, OnAndOffSetTheStateInEveryMapAndTouchNothingElse) {
+    const Demo demo;
+    const Maps before = demo.maps();
+    const auto glass = [&] {
+        const json list = parsed(demo.cli({"list", "--json"}));
+        for (const auto& texture : list["textures"]) {
+            if (texture["name"] == "Window_glass.dds") {
+                return std::pair<int, int>(texture["mapsOn"], texture["mapsUsing"]);
+            }
+        }
+        return std::pair<int, int>(-1, -1);
+    };
+    ASSERT_EQ(glass(), std::make_pair(1, 2));
+    for (const auto& [state, mapsOn, changed] :
+         {std::tuple<std::string, int, std::string>{"on", 2, "Demo_Docks.ibt"},
+          {"off", 0, "Demo_Keep.ibt"}}) {
+        for (int twice = 0; twice < 2; ++twice) { // a state, not a flip
+            ASSERT_EQ(demo.cli({state, "Window_glass.dds"}).exitStatus, 0);
+            EXPECT_EQ(glass(), std::make_pair(mapsOn, 2)) << state;
+            const Maps after = demo.maps();
+            for (const auto& [name, bytes] : before) {
+                EXPECT_EQ(changedNames(bytes, after.at(name)), name == changed ? 1u : 0u)
+                    << state << " " << name;
+            }
+        }
+    }
+}
+
+TEST(QuorvellCli, JsonHoldsWhatScriptsAskFor) {
+    const Demo demo;
+    const json status = parsed(demo.cli({"status", "--json"}));
+    EXPECT_EQ(status["game"]["root"], tools::kDemoGameRoot);
+    EXPECT_EQ(status["game"]["foundBy"], "WINEPREFIX");
+    EXPECT_EQ(status["game"]["prefix"], tools::demoPrefix(demo.folder()).string());
+    EXPECT_EQ(status["maps"], 3);
+    EXPECT_EQ(status["textures"], 6);
+    EXPECT_EQ(status["texturesOn"], 4);
+    EXPECT_EQ(status["presets"]["file"], (demo.folder() / "Presets.ini").string());
+
+    const json list = parsed(demo.cli({"list", "--json"}));
+    ASSERT_EQ(list["textures"].size(), 6u);
+    EXPECT_EQ(list["textures"][0]["name"], "Door_oak.dds");
+    EXPECT_EQ(list["textures"][0]["folder"], "\\System\\Data");
+    EXPECT_EQ(list["textures"][0]["on"], true);
+
+    const json presets = parsed(demo.cli({"presets", "--json"}));
+    ASSERT_EQ(presets["presets"].size(), 3u);
+    EXPECT_EQ(presets["presets"][2]["name"], "walls");
+    EXPECT_EQ(presets["presets"][2]["entries"], json({"Wall_brick01.dds", "Wall_brick02.dds"}));
+}
+
+TEST(QuorvellCli, ExitStatusesTellScriptsWhatWentWrongAndNothingIsWritten) {
+    const Demo demo;
+    const Maps before = demo.maps();
+    const fs::path broken = demo.folder() / "broken.ini";
+    std::ofstream(broken) << "broken{\r\nWall_brick01.dds\r\n";
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string named; // what the message must name
+    } cases[] = {
+        {{"apply", "Walls"}, 2, "Walls"}, // matched exactly, unlike the window's command line
+        {{"on", "Wall_brick01"}, 2, "Wall_brick01"},
+        {{"apply", "broken", "--presets", broken.string()}, 1, broken.string()},
+        {{"presets", "--presets", "missing.ini"}, 1, "missing.ini"},
+        {{"list", "--prefix", "nowhere"}, 1, "nowhere/system.reg"},
+        {{"apply"}, 64, "preset"},
+        {{"status", "--dry-run"}, 64, "--dry-run"},
+        {{"list", "--frobnicate"}, 64, "--frobnicate"},
+    };
+    for (const auto& c : cases) {
+        const auto run = demo.cli(c.args);
+        EXPECT_EQ(run.exitStatus, c.status) << c.args[0] << ": " << run.err;
+        EXPECT_NE(run.err.find(c.named), std::string::npos) << run.err;
+        EXPECT_TRUE(run.out.empty()) << run.out;
+    }
+    EXPECT_EQ(demo.maps(), before);
+}
+
+} // namespace
+} // namespace quorvell::testing
