@@ -9,7 +9,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -32,12 +31,15 @@ public:
     std::size_t read(char* buffer, std::size_t capacity);
 
 private:
-    struct Handle;
-    TextFile(std::filesystem::path path, std::unique_ptr<Handle> handle, std::uint64_t size);
+    // native: the platform's open descriptor or handle, owned from here on.
+    TextFile(std::filesystem::path path, std::intptr_t native, std::uint64_t size);
+    // Closes what the platform opened.
+    static void closeNative(std::intptr_t native);
 
     std::filesystem::path path_;
-    std::unique_ptr<Handle> handle_;
+    std::intptr_t native_ = kNone;
     std::uint64_t size_ = 0;
+    static constexpr std::intptr_t kNone = -1;
 };
 
 // The whole file, or nullopt when nothing is at path. Throws IoError.

@@ -9,14 +9,6 @@
 
 namespace quorvell {
 
-struct TextFile::Handle {
-    explicit Handle(int descriptor) : fd(descriptor) {}
-    ~Handle() { ::close(fd); }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    int fd;
-};
-
 namespace {
 
 std::string notAFileReason(mode_t mode) {
@@ -44,7 +36,7 @@ std::optional<TextFile> TextFile::open(const std::filesystem::path& path) {
         }
         throw IoError(pathText(path), systemReason(errno));
     }
-    auto handle = std::make_unique<Handle>(fd);
+    TextFile file(path, fd, 0);
     struct stat st {};
     if (::fstat(fd, &st) != 0) {
         throw IoError(pathText(path), systemReason(errno));
@@ -52,12 +44,13 @@ std::optional<TextFile> TextFile::open(const std::filesystem::path& path) {
     if (!S_ISREG(st.st_mode)) {
         throw IoError(pathText(path), notAFileReason(st.st_mode));
     }
-    return TextFile(path, std::move(handle), static_cast<std::uint64_t>(st.st_size));
+    file.size_ = static_cast<std::uint64_t>(st.st_size);
+    return file;
 }
 
 std::size_t TextFile::read(char* buffer, std::size_t capacity) {
     for (;;) {
-        const ssize_t got = ::read(handle_->fd, buffer, capacity);
+        const ssize_t got = ::read(static_cast<int>(native_), buffer, capacity);
         if (got >= 0) {
             return static_cast<std::size_t>(got);
         }
@@ -67,10 +60,8 @@ std::size_t TextFile::read(char* buffer, std::size_t capacity) {
     }
 }
 
-TextFile::TextFile(std::filesystem::path path, std::unique_ptr<Handle> handle, std::uint64_t size)
-    : path_(std::move(path)), handle_(std::move(handle)), size_(size) {}
-TextFile::TextFile(TextFile&&) noexcept = default;
-TextFile& TextFile::operator=(TextFile&&) noexcept = default;
-TextFile::~TextFile() = default;
+void TextFile::closeNative(std::intptr_t native) {
+    ::close(static_cast<int>(native));
+}
 
 } // namespace quorvell

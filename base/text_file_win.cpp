@@ -7,10 +7,6 @@
 
 namespace quorvell {
 
-struct TextFile::Handle {
-    win::Handle file;
-};
-
 std::optional<TextFile> TextFile::open(const std::filesystem::path& path) {
     // A folder is told apart before opening: CreateFileW refuses one with
     // "access denied", which would name the wrong reason.
@@ -18,12 +14,10 @@ std::optional<TextFile> TextFile::open(const std::filesystem::path& path) {
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         throw IoError(win::pathUtf8(path), "is a folder, not a file");
     }
-    auto handle = std::make_unique<Handle>();
-    win::Handle(CreateFileW(path.c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))
-        .swap(handle->file);
-    if (!handle->file.valid()) {
+    win::Handle handle(CreateFileW(path.c_str(), GENERIC_READ,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle.valid()) {
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
             return std::nullopt;
@@ -31,29 +25,28 @@ std::optional<TextFile> TextFile::open(const std::filesystem::path& path) {
         throw IoError(win::pathUtf8(path), win::errorReason(error));
     }
     // Names such as "con" or "\\.\pipe\x" open a device or a pipe.
-    if (GetFileType(handle->file.get()) != FILE_TYPE_DISK) {
+    if (GetFileType(handle.get()) != FILE_TYPE_DISK) {
         throw IoError(win::pathUtf8(path), "is a device or a pipe, not a file");
     }
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(handle->file.get(), &size)) {
+    if (!GetFileSizeEx(handle.get(), &size)) {
         throw IoError(win::pathUtf8(path), win::errorReason(GetLastError()));
     }
-    return TextFile(path, std::move(handle), static_cast<std::uint64_t>(size.QuadPart));
+    return TextFile(path, reinterpret_cast<std::intptr_t>(handle.release()),
+                    static_cast<std::uint64_t>(size.QuadPart));
 }
 
 std::size_t TextFile::read(char* buffer, std::size_t capacity) {
     DWORD got = 0;
     const auto chunk = static_cast<DWORD>(std::min<std::size_t>(capacity, 1u << 30));
-    if (!ReadFile(handle_->file.get(), buffer, chunk, &got, nullptr)) {
+    if (!ReadFile(reinterpret_cast<HANDLE>(native_), buffer, chunk, &got, nullptr)) {
         throw IoError(win::pathUtf8(path_), win::errorReason(GetLastError()));
     }
     return got;
 }
 
-TextFile::TextFile(std::filesystem::path path, std::unique_ptr<Handle> handle, std::uint64_t size)
-    : path_(std::move(path)), handle_(std::move(handle)), size_(size) {}
-TextFile::TextFile(TextFile&&) noexcept = default;
-TextFile& TextFile::operator=(TextFile&&) noexcept = default;
-TextFile::~TextFile() = default;
+void TextFile::closeNative(std::intptr_t native) {
+    CloseHandle(reinterpret_cast<HANDLE>(native));
+}
 
 } // namespace quorvell

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The Windows side, checked from Linux: cross-compiles the Qt-free libraries
-# (patching, discovery, presets) and their unit tests for 64-bit Windows with
+# (base, patching, discovery, presets), quorvell-cli and their unit tests for 64-bit Windows with
 # mingw-w64, then runs every test program under Wine in a fresh prefix inside
 # the build folder. Fails when any test fails or any program does not finish.
 #
