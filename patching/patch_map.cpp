@@ -67,8 +67,7 @@ PatchOutcome PatchTextureInMap(const std::filesystem::path& mapPath, const Toggl
     bool noted = false;
     return patchMap(
         mapPath, yield,
-        [&](const TextureReference& reference,
-            PatchOutcome& outcome) -> std::optional<std::string> {
+        [&](const TextureReference& reference, PatchOutcome& outcome) -> std::optional<NameBytes> {
             if (!base) {
                 return std::nullopt;
             }
@@ -117,8 +116,7 @@ PatchOutcome PatchPresetInMap(const std::filesystem::path& mapPath, const BatchI
     NotSwitchedOn notSwitchedOn;
     return patchMap(
         mapPath, yield,
-        [&](const TextureReference& reference,
-            PatchOutcome& outcome) -> std::optional<std::string> {
+        [&](const TextureReference& reference, PatchOutcome& outcome) -> std::optional<NameBytes> {
             const auto decision = index.decide(reference.text, reference.hash);
             if (!decision) {
                 return std::nullopt;

@@ -89,13 +89,13 @@ bool RecordBlocks::next() {
     return true;
 }
 
-void checkRewrite(const std::string& bytes) {
+void checkRewrite(std::string_view bytes) {
     if (bytes.empty() || bytes.size() > kNameWindow) {
         throw std::logic_error("a rewrite must lie inside the name window");
     }
 }
 
-void BlockWrites::add(RecordBlocks& blocks, std::uint64_t nameOffset, const std::string& bytes) {
+void BlockWrites::add(RecordBlocks& blocks, std::uint64_t nameOffset, std::string_view bytes) {
     if (nameOffset < blocks.offset() ||
         nameOffset + bytes.size() > blocks.offset() + blocks.size()) {
         throw std::logic_error("a rewrite must lie inside the block read");

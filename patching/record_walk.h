@@ -45,7 +45,8 @@ struct TextureReference {
 };
 
 // Given a reference, the bytes to write over it from nameOffset on, or
-// nothing. The bytes must fit inside the name window.
+// nothing. The bytes must fit inside the name window. (The walk itself takes
+// any handler whose result converts to std::string_view.)
 using ReferenceHandler = std::function<std::optional<std::string>(const TextureReference&)>;
 
 struct WalkSummary {
@@ -97,7 +98,7 @@ private:
 };
 
 // Throws std::logic_error unless bytes fit a name window.
-void checkRewrite(const std::string& bytes);
+void checkRewrite(std::string_view bytes);
 
 // Unchanged bytes between two rewrites of a block up to which both go into
 // one write: copying them again costs less than another system call.
@@ -114,7 +115,7 @@ class BlockWrites {
 public:
     // Puts bytes over the name at nameOffset in the block and keeps what was
     // there.
-    void add(RecordBlocks& blocks, std::uint64_t nameOffset, const std::string& bytes);
+    void add(RecordBlocks& blocks, std::uint64_t nameOffset, std::string_view bytes);
     // Writes what was added since the last call. Throws what map throws.
     void write(MapBytes& map, const RecordBlocks& blocks);
 
