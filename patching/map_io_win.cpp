@@ -174,6 +174,9 @@ void MapIo::write(std::uint64_t offset, std::string_view bytes) {
         if (!sameFile(identityOf(path_, writer.value), impl_->identity)) {
             throw IoError(win::pathUtf8(path_), "the file was replaced while it was being patched");
         }
+        if (deletePending(writer.value)) {
+            throw MapVanished(win::pathUtf8(path_), win::errorReason(ERROR_FILE_NOT_FOUND));
+        }
         std::swap(impl_->writer.value, writer.value);
     }
     // Cut short or lengthened by someone else: what the walk read no longer
