@@ -9,23 +9,34 @@
 
 namespace quorvell::app {
 
-Artwork::Artwork(const QString& resource) {
-    if (QFile::exists(resource)) {
-        renderer_ = std::make_unique<QSvgRenderer>(resource);
-    }
-}
+Artwork::Artwork(QString resource) : resource_(std::move(resource)) {}
 
 Artwork::~Artwork() = default;
 
-bool Artwork::loaded() const {
+bool Artwork::load() {
+    if (!tried_) {
+        tried_ = true;
+        if (QFile::exists(resource_)) {
+            renderer_ = std::make_unique<QSvgRenderer>(resource_);
+        }
+    }
     return renderer_ && renderer_->isValid();
 }
 
-bool Artwork::paint(QPainter& painter, const QRectF& target) const {
-    if (!loaded()) {
+bool Artwork::paint(QPainter& painter, const QRectF& target) {
+    if (!load()) {
         return false;
     }
-    renderer_->render(&painter, target);
+    const qreal scale = painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1.0;
+    const QSize pixels = (target.size() * scale).toSize();
+    if (picture_.size() != pixels || picture_.devicePixelRatio() != scale) {
+        picture_ = QPixmap(pixels);
+        picture_.setDevicePixelRatio(scale);
+        picture_.fill(Qt::transparent);
+        QPainter onPicture(&picture_);
+        renderer_->render(&onPicture, QRectF(QPointF(0, 0), target.size()));
+    }
+    painter.drawPixmap(target.topLeft(), picture_);
     return true;
 }
 

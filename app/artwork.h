@@ -5,6 +5,7 @@
 
 #include <QtCore/QString>
 #include <QtGui/QIcon>
+#include <QtGui/QPixmap>
 #include <memory>
 
 class QPainter;
@@ -19,14 +20,23 @@ inline constexpr const char* kIcon = ":/quorvell/quorvell_icon.svg";
 
 class Artwork {
 public:
-    explicit Artwork(const QString& resource);
+    // The SVG is read when first painted: a window never shown (the banner,
+    // outside command-line mode) costs nothing at start-up.
+    explicit Artwork(QString resource);
     ~Artwork();
-    bool loaded() const;
     // Paints the picture into target; false (nothing painted) when missing.
-    bool paint(QPainter& painter, const QRectF& target) const;
+    // The picture is drawn from the SVG once per size and scale and copied
+    // from then on: a repaint of a small part (the progress bar moving after
+    // every map) then costs a copy of that part, not the whole drawing.
+    bool paint(QPainter& painter, const QRectF& target);
 
 private:
+    bool load();
+
+    QString resource_;
+    bool tried_ = false;
     std::unique_ptr<QSvgRenderer> renderer_;
+    QPixmap picture_;
 };
 
 // Stand-ins, laid out like the real pictures.

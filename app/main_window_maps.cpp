@@ -2,7 +2,8 @@
 #include "app/main_window.h"
 #include "app/progress_rule.h"
 
-#include <algorithm>
+#include <string_view>
+#include <unordered_set>
 
 namespace quorvell::app {
 
@@ -81,9 +82,7 @@ void Form1::scanOneMap(const std::filesystem::path& mapPath, const patching::Sca
     const std::vector<std::size_t> rows =
         patching::ScanMapFile(mapPath, index, List1.references(), yield.fn());
     // The caller holds the working state, so these check marks never patch.
-    for (const std::size_t row : rows) {
-        List2->setChecked(static_cast<int>(row), true);
-    }
+    List2->setCheckedRows(rows);
 }
 
 // The row the event names is the one switched: for a player's click or key
@@ -117,24 +116,30 @@ void Form1::PatchTextureInMap(const std::filesystem::path& mapPath,
     collectNotSwitchedOn(patching::PatchTextureInMap(mapPath, target, yield.fn()));
 }
 
+// Each map names a texture once at most; the names of all maps are made
+// distinct once, when they are reported, not searched per map.
 void Form1::collectNotSwitchedOn(const patching::PatchOutcome& outcome) {
-    for (const std::string& rowText : outcome.notSwitchedOn) {
-        if (std::find(notSwitchedOn_.begin(), notSwitchedOn_.end(), rowText) ==
-            notSwitchedOn_.end()) {
-            notSwitchedOn_.push_back(rowText);
-        }
-    }
+    notSwitchedOn_.insert(notSwitchedOn_.end(), outcome.notSwitchedOn.begin(),
+                          outcome.notSwitchedOn.end());
 }
 
-void Form1::reportNotSwitchedOn(const std::vector<std::string>& rowTexts) {
+void Form1::reportNotSwitchedOn(const std::vector<std::string>& named) {
+    std::unordered_set<std::string_view> seen;
+    std::vector<std::string_view> rowTexts;
+    for (const std::string& rowText : named) {
+        if (seen.insert(rowText).second) {
+            rowTexts.push_back(rowText);
+        }
+    }
     if (rowTexts.empty()) {
         return;
     }
     QString text = rowTexts.size() == 1
                        ? QStringLiteral("This texture could not be switched on:\n")
                        : QStringLiteral("These textures could not be switched on:\n");
-    for (const std::string& rowText : rowTexts) {
-        text += QStringLiteral("\n") + QString::fromStdString(rowText);
+    for (const std::string_view rowText : rowTexts) {
+        text += QStringLiteral("\n") +
+                QString::fromUtf8(rowText.data(), static_cast<qsizetype>(rowText.size()));
     }
     text += QStringLiteral("\n\nThe name is too long for the maps: with \"__overridden\" added "
                            "it would not fit. A name of at most 51 characters before \".dds\" "

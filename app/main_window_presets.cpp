@@ -22,9 +22,7 @@ void Form1::enable_preseT(const std::string& preseT, std::int16_t disablE_bit) {
         break;
     }
     // The working state is on, so none of these check marks patches.
-    for (int row = 0; row < List2->count(); ++row) {
-        List2->setChecked(row, phaseOne.marks.at(static_cast<std::size_t>(row)));
-    }
+    List2->setMarks(phaseOne.marks);
 
     notSwitchedOn_.clear();
     const patching::BatchIndex index(List2->rows());

@@ -2,6 +2,7 @@
 
 #include "discovery/sorted_order.h"
 
+#include <QtCore/QSignalBlocker>
 #include <QtWidgets/QStyle>
 #include <QtWidgets/QStyleOptionViewItem>
 
@@ -15,8 +16,12 @@ TextureList::TextureList(QWidget* parent) : QListWidget(parent) {
 }
 
 int TextureList::addRow(const std::string& text) {
-    const auto at = discovery::sortedInsertPosition(texts_, text);
-    texts_.insert(texts_.begin() + static_cast<std::ptrdiff_t>(at), text);
+    std::string key = discovery::sortKeyOf(text);
+    const auto at = discovery::sortedInsertPosition(keys_, texts_, key, text);
+    const auto offset = static_cast<std::ptrdiff_t>(at);
+    texts_.insert(texts_.begin() + offset, text);
+    keys_.insert(keys_.begin() + offset, std::move(key));
+    checked_.insert(checked_.begin() + offset, false);
     auto* item = new QListWidgetItem(QString::fromStdString(text));
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Unchecked);
@@ -27,40 +32,68 @@ int TextureList::addRow(const std::string& text) {
 void TextureList::clearRows() {
     clear();
     texts_.clear();
+    keys_.clear();
+    checked_.clear();
 }
 
 std::string TextureList::rowText(int row) const {
     return texts_.at(static_cast<std::size_t>(row));
 }
 
-bool TextureList::isChecked(int row) const {
-    return item(row)->checkState() == Qt::Checked;
-}
-
 void TextureList::setChecked(int row, bool checked) {
     item(row)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
 }
 
-void TextureList::clearAllChecks() {
-    for (int row = 0; row < count(); ++row) {
-        setChecked(row, false);
+void TextureList::setCheckedRows(const std::vector<std::size_t>& rows) {
+    std::vector<int> changed;
+    for (const std::size_t row : rows) {
+        if (!checked_.at(row)) {
+            checked_[row] = true;
+            changed.push_back(static_cast<int>(row));
+        }
     }
+    showMarks(changed);
 }
 
-std::vector<bool> TextureList::marks() const {
-    std::vector<bool> out;
-    out.reserve(texts_.size());
-    for (int row = 0; row < count(); ++row) {
-        out.push_back(isChecked(row));
+void TextureList::setMarks(const std::vector<bool>& marks) {
+    std::vector<int> changed;
+    for (std::size_t row = 0; row < checked_.size(); ++row) {
+        if (checked_[row] != marks.at(row)) {
+            checked_[row] = marks[row];
+            changed.push_back(static_cast<int>(row));
+        }
     }
-    return out;
+    showMarks(changed);
+}
+
+void TextureList::clearAllChecks() {
+    setMarks(std::vector<bool>(checked_.size(), false));
+}
+
+// The items take the marks with the model quiet: otherwise each one would
+// repaint its row and go through onDataChanged on its own.
+void TextureList::showMarks(const std::vector<int>& changed) {
+    if (changed.empty()) {
+        return;
+    }
+    {
+        const QSignalBlocker quiet(model());
+        for (const int row : changed) {
+            item(row)->setCheckState(checked_[static_cast<std::size_t>(row)] ? Qt::Checked
+                                                                             : Qt::Unchecked);
+        }
+    }
+    viewport()->update();
+    for (const int row : changed) {
+        emit itemCheck(row);
+    }
 }
 
 patching::TextureRows TextureList::rows() const {
     patching::TextureRows out;
     out.reserve(texts_.size());
-    for (int row = 0; row < count(); ++row) {
-        out.push_back({texts_[static_cast<std::size_t>(row)], isChecked(row)});
+    for (std::size_t row = 0; row < texts_.size(); ++row) {
+        out.push_back({texts_[row], checked_[row]});
     }
     return out;
 }
@@ -79,6 +112,9 @@ void TextureList::onDataChanged(const QModelIndex& from, const QModelIndex& to,
     // Only a change of a check mark is an ItemCheck; text changes are not.
     if (!roles.contains(Qt::CheckStateRole)) {
         return;
+    }
+    for (int row = from.row(); row <= to.row(); ++row) {
+        checked_.at(static_cast<std::size_t>(row)) = item(row)->checkState() == Qt::Checked;
     }
     for (int row = from.row(); row <= to.row(); ++row) {
         emit itemCheck(row);

@@ -23,12 +23,16 @@ public:
     void clearRows();
 
     std::string rowText(int row) const;
-    bool isChecked(int row) const;
+    bool isChecked(int row) const { return checked_.at(static_cast<std::size_t>(row)); }
     void setChecked(int row, bool checked);
+    // Many check marks changed as one: the view repaints once, and itemCheck
+    // is raised for each row whose mark changed, after all have changed.
+    void setCheckedRows(const std::vector<std::size_t>& rows); // checks these rows
+    void setMarks(const std::vector<bool>& marks);             // one mark per row
     void clearAllChecks();
 
     std::vector<std::string> texts() const { return texts_; }
-    std::vector<bool> marks() const;
+    std::vector<bool> marks() const { return checked_; }
     patching::TextureRows rows() const;
 
     // Where a player clicks to toggle a row, in viewport coordinates.
@@ -39,8 +43,13 @@ signals:
 
 private:
     void onDataChanged(const QModelIndex& from, const QModelIndex& to, const QList<int>& roles);
+    void showMarks(const std::vector<int>& changed);
 
-    std::vector<std::string> texts_; // mirror of the rows, for sorted insertion
+    // Mirrors of the rows: texts and sort keys for sorted insertion, check
+    // marks for reading them without going through the items.
+    std::vector<std::string> texts_;
+    std::vector<std::string> keys_;
+    std::vector<bool> checked_;
 };
 
 } // namespace quorvell::app

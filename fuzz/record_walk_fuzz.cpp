@@ -32,7 +32,7 @@ const BatchIndex& batch() {
 }
 
 // Flips every reference it can: the toggle's rule applied to all names.
-std::optional<std::string> flip(const TextureReference& r) {
+std::optional<NameBytes> flip(const TextureReference& r) {
     const auto suffix = r.text.size() >= kOverriddenSuffix.size()
                             ? r.text.substr(r.text.size() - kOverriddenSuffix.size())
                             : std::string_view();
@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MemoryMapBytes map(original);
     std::vector<std::uint64_t> windows;
     walkRecordsInBlocks(
-        map, recordsPerBlock, [&](const TextureReference& r) -> std::optional<std::string> {
+        map, recordsPerBlock, [&](const TextureReference& r) -> std::optional<NameBytes> {
             check(r.window.size() == kNameWindow);
             check(r.nameOffset + kNameWindow <= size);
             check(r.nameOffset == kFirstNameOffset + kRecordStride * r.record);

@@ -43,7 +43,8 @@ struct PatchOutcome {
     // name is longer than 51 bytes (the overridden reference would not end
     // inside the 64-byte name field). Each text is named once per map.
     std::vector<std::string> notSwitchedOn;
-    // The map was gone when it was opened; nothing was done to it.
+    // The map was gone when it was opened, or by its first write; nothing
+    // was written to it.
     bool vanished = false;
 };
 

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace quorvell::patching {
 
@@ -54,6 +55,10 @@ MapIo::MapIo(std::filesystem::path path) : path_(std::move(path)) {
         fail(path_, errno);
     }
     requireRegularFile(path_, impl->identity);
+    // The walk reads the table in large blocks and stops where it ends. The
+    // system's read-ahead would go on into the map's tail, which is never
+    // looked at (with a large read-ahead setting, the whole file each time).
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_RANDOM);
     impl_ = std::move(impl);
 }
 
@@ -94,6 +99,9 @@ void MapIo::write(std::uint64_t offset, std::string_view bytes) {
         // really change need write permission. Never O_CREAT.
         const int fd = ::open(path_.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
         if (fd < 0) {
+            if (errno == ENOENT) {
+                throw MapVanished(path_.string(), systemReason(ENOENT));
+            }
             fail(path_, errno);
         }
         struct stat st {};
@@ -108,20 +116,42 @@ void MapIo::write(std::uint64_t offset, std::string_view bytes) {
         }
         impl_->writeFd = fd;
     }
+    // Cut short or lengthened by someone else: what the walk read no longer
+    // describes the file, and a write could grow it again.
+    struct stat now {};
+    if (::fstat(impl_->writeFd, &now) != 0) {
+        fail(path_, errno);
+    }
+    if (now.st_size != impl_->identity.st_size ||
+        offset + bytes.size() > static_cast<std::uint64_t>(now.st_size)) {
+        throw IoError(path_.string(), "the file changed while it was being patched");
+    }
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::pwrite(impl_->writeFd, bytes.data() + done, bytes.size() - done,
                                    static_cast<off_t>(offset + done));
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            fail(path_, errno);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+            continue;
         }
-        if (n == 0) {
-            fail(path_, EIO);
+        if (n < 0 && errno == EINTR) {
+            continue;
         }
-        done += static_cast<std::size_t>(n);
+        const IoError cause(path_.string(), systemReason(n < 0 ? errno : EIO));
+        if (done > 0) {
+            throw WriteStopped(cause, done);
+        }
+        throw cause;
+    }
+}
+
+void MapIo::close() {
+    if (!impl_ || impl_->writeFd < 0) {
+        return;
+    }
+    // Linux frees the handle even when close fails, so it is never retried.
+    if (::close(std::exchange(impl_->writeFd, -1)) != 0) {
+        fail(path_, errno);
     }
 }
 

@@ -1,12 +1,12 @@
-#include "patching/map_io.h"
-
 #include "base/io_error.h"
 #include "base/windows_handle.h"
 #include "base/windows_text.h"
+#include "patching/map_io.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <algorithm>
 #include <limits>
+#include <utility>
 #include <windows.h>
 
 namespace quorvell::patching {
@@ -36,9 +36,11 @@ OVERLAPPED at(std::uint64_t offset) {
 }
 
 HANDLE openExisting(const std::filesystem::path& path, DWORD access) {
-    // OPEN_EXISTING: a map that is gone is never created again.
+    // OPEN_EXISTING: a map that is gone is never created again. Random
+    // access: the walk reads the table in large blocks and stops where it
+    // ends, and the cache's read-ahead would go on into the tail.
     return CreateFileW(path.c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
+                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_RANDOM_ACCESS, nullptr);
 }
 
 // A folder cannot be opened as a file; say so instead of "Access is denied".
@@ -59,6 +61,22 @@ BY_HANDLE_FILE_INFORMATION identityOf(const std::filesystem::path& path, HANDLE 
     return info;
 }
 
+// Deleted while open: the name may linger until the last handle closes, but
+// the file is gone as far as anyone opening it is concerned.
+bool deletePending(HANDLE handle) {
+    FILE_STANDARD_INFO info{};
+    return GetFileInformationByHandleEx(handle, FileStandardInfo, &info, sizeof info) &&
+           info.DeletePending;
+}
+
+std::uint64_t sizeOf(const std::filesystem::path& path, HANDLE handle) {
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(handle, &size)) {
+        fail(path, GetLastError());
+    }
+    return static_cast<std::uint64_t>(size.QuadPart);
+}
+
 bool sameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
     return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
            a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
@@ -70,6 +88,7 @@ struct MapIo::Impl {
     win::Handle reader;
     win::Handle writer;
     BY_HANDLE_FILE_INFORMATION identity{};
+    std::uint64_t size = 0; // when opened
 };
 
 MapIo::MapIo(std::filesystem::path path) : path_(std::move(path)) {
@@ -90,6 +109,7 @@ MapIo::MapIo(std::filesystem::path path) : path_(std::move(path)) {
     if ((impl->identity.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         throw IoError(win::pathUtf8(path_), "is a folder, not a file");
     }
+    impl->size = sizeOf(path_, impl->reader.get());
     impl_ = std::move(impl);
 }
 
@@ -132,25 +152,55 @@ void MapIo::write(std::uint64_t offset, std::string_view bytes) {
         // that really change need write access.
         win::Handle writer(openExisting(path_, GENERIC_WRITE));
         if (!writer.valid()) {
-            failOpen(path_, GetLastError());
+            const DWORD error = GetLastError();
+            if (isVanished(error) || deletePending(impl_->reader.get())) {
+                throw MapVanished(win::pathUtf8(path_), win::errorReason(ERROR_FILE_NOT_FOUND));
+            }
+            failOpen(path_, error);
         }
         if (!sameFile(identityOf(path_, writer.get()), impl_->identity)) {
             throw IoError(win::pathUtf8(path_), "the file was replaced while it was being patched");
         }
+        if (deletePending(writer.get())) {
+            throw MapVanished(win::pathUtf8(path_), win::errorReason(ERROR_FILE_NOT_FOUND));
+        }
         impl_->writer.swap(writer);
+    }
+    // Cut short or lengthened by someone else: what the walk read no longer
+    // describes the file, and a write could grow it again.
+    const std::uint64_t now = sizeOf(path_, impl_->writer.get());
+    if (now != impl_->size || offset + bytes.size() > now) {
+        throw IoError(win::pathUtf8(path_), "the file changed while it was being patched");
     }
     std::size_t done = 0;
     while (done < bytes.size()) {
         const auto chunk = static_cast<DWORD>(std::min(bytes.size() - done, kMaxChunk));
         OVERLAPPED position = at(offset + done);
         DWORD n = 0;
+        DWORD error = ERROR_SUCCESS;
         if (!WriteFile(impl_->writer.get(), bytes.data() + done, chunk, &n, &position)) {
-            fail(path_, GetLastError());
+            error = GetLastError();
+        } else if (n == 0) {
+            error = ERROR_WRITE_FAULT;
         }
-        if (n == 0) {
-            fail(path_, ERROR_WRITE_FAULT);
+        if (error != ERROR_SUCCESS) {
+            const IoError cause(win::pathUtf8(path_), win::errorReason(error));
+            if (done > 0) {
+                throw WriteStopped(cause, done);
+            }
+            throw cause;
         }
         done += n;
+    }
+}
+
+void MapIo::close() {
+    if (!impl_ || !impl_->writer.valid()) {
+        return;
+    }
+    const HANDLE writer = std::exchange(impl_->writer.get(), INVALID_HANDLE_VALUE);
+    if (!CloseHandle(writer)) {
+        fail(path_, GetLastError());
     }
 }
 

@@ -3,18 +3,29 @@
 #include "patching/record_walk.h"
 #include "patching/reference_edit.h"
 
-#include <algorithm>
+#include <vector>
 
 namespace quorvell::patching {
 
 namespace {
 
-void noteNotSwitchedOn(PatchOutcome& outcome, const std::string& rowText) {
-    auto& list = outcome.notSwitchedOn;
-    if (std::find(list.begin(), list.end(), rowText) == list.end()) {
-        list.push_back(rowText);
+// The rows named in an outcome's notSwitchedOn, each once, in the order met;
+// a flag per row rather than a search of the list per reference.
+class NotSwitchedOn {
+public:
+    void note(PatchOutcome& outcome, const TextureRows& rows, std::size_t row) {
+        if (noted_.empty()) {
+            noted_.resize(rows.size(), false);
+        }
+        if (!noted_[row]) {
+            noted_[row] = true;
+            outcome.notSwitchedOn.push_back(rows[row].text);
+        }
     }
-}
+
+private:
+    std::vector<bool> noted_; // sized when the first texture is noted
+};
 
 // Runs a walk whose decisions come from decide(reference, outcome).
 template <typename Decide, typename LookAhead>
@@ -26,10 +37,17 @@ PatchOutcome patchMap(const std::filesystem::path& mapPath, const YieldFn& yield
         outcome.vanished = true;
         return outcome;
     }
-    const auto summary = walkRecords(
-        map, [&](const TextureReference& reference) { return decide(reference, outcome); }, yield,
-        lookAhead);
-    outcome.referencesChanged = summary.rewrites;
+    try {
+        const auto summary = walkRecords(
+            map, [&](const TextureReference& reference) { return decide(reference, outcome); },
+            yield, lookAhead);
+        outcome.referencesChanged = summary.rewrites;
+    } catch (const MapVanished&) {
+        // Removed before anything was written: skipped like a map gone at
+        // the opening, never created again.
+        return PatchOutcome{0, {}, true};
+    }
+    map.close();
     return outcome;
 }
 
@@ -46,17 +64,18 @@ PatchOutcome PatchTextureInMap(const std::filesystem::path& mapPath, const Toggl
                                const YieldFn& yield) {
     const auto& base = target.base();
     const std::string overridden = base ? *base + std::string(kOverriddenSuffix) : std::string();
+    bool noted = false;
     return patchMap(
         mapPath, yield,
-        [&](const TextureReference& reference,
-            PatchOutcome& outcome) -> std::optional<std::string> {
+        [&](const TextureReference& reference, PatchOutcome& outcome) -> std::optional<NameBytes> {
             if (!base) {
                 return std::nullopt;
             }
             if (target.switchOn() && reference.text == *base) {
                 auto bytes = switchOnBytes(*base, reference.window);
-                if (!bytes) {
-                    noteNotSwitchedOn(outcome, target.rowText());
+                if (!bytes && !noted) {
+                    noted = true;
+                    outcome.notSwitchedOn.push_back(target.rowText());
                 }
                 return bytes;
             }
@@ -94,10 +113,10 @@ std::optional<BatchIndex::Decision> BatchIndex::decide(std::string_view referenc
 
 PatchOutcome PatchPresetInMap(const std::filesystem::path& mapPath, const BatchIndex& index,
                               const YieldFn& yield) {
+    NotSwitchedOn notSwitchedOn;
     return patchMap(
         mapPath, yield,
-        [&](const TextureReference& reference,
-            PatchOutcome& outcome) -> std::optional<std::string> {
+        [&](const TextureReference& reference, PatchOutcome& outcome) -> std::optional<NameBytes> {
             const auto decision = index.decide(reference.text, reference.hash);
             if (!decision) {
                 return std::nullopt;
@@ -107,7 +126,7 @@ PatchOutcome PatchPresetInMap(const std::filesystem::path& mapPath, const BatchI
             }
             auto bytes = switchOnBytes(reference.text, reference.window);
             if (!bytes) {
-                noteNotSwitchedOn(outcome, index.rows()[decision->row].text);
+                notSwitchedOn.note(outcome, index.rows(), decision->row);
             }
             return bytes;
         },

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 namespace quorvell::patching {
 
@@ -44,7 +45,8 @@ struct TextureReference {
 };
 
 // Given a reference, the bytes to write over it from nameOffset on, or
-// nothing. The bytes must fit inside the name window.
+// nothing. The bytes must fit inside the name window. (The walk itself takes
+// any handler whose result converts to std::string_view.)
 using ReferenceHandler = std::function<std::optional<std::string>(const TextureReference&)>;
 
 struct WalkSummary {
@@ -66,10 +68,23 @@ public:
     // The texture references of the block read last, in file order. The
     // views stay valid until the next call of next().
     std::span<const TextureReference> references() const { return {references_.get(), count_}; }
+    // The bytes of the block read last, as read, and where they lie in the
+    // file. Rewrites are put into them before they are written.
+    char* bytes() { return block_; }
+    const char* bytes() const { return block_; }
+    std::uint64_t offset() const { return blockStart_; }
+    std::size_t size() const { return got_; }
 
 private:
+    void placeBlock(std::uint64_t fileOffset);
+
     MapBytes& map_;
-    std::unique_ptr<char[]> block_; // not zeroed: only bytes read are looked at
+    // Not zeroed: only bytes read are looked at. Each block is read to the
+    // same place within a memory page as it has within the file (block_ in
+    // storage_): the system's copy out of the page cache runs several times
+    // slower on some processors when the two are a few bytes apart.
+    std::unique_ptr<char[]> storage_;
+    char* block_ = nullptr;
     std::unique_ptr<TextureReference[]> references_;
     std::size_t count_ = 0;
     std::size_t recordsPerBlock_ = 0;
@@ -83,7 +98,38 @@ private:
 };
 
 // Throws std::logic_error unless bytes fit a name window.
-void checkRewrite(const std::string& bytes);
+void checkRewrite(std::string_view bytes);
+
+// Unchanged bytes between two rewrites of a block up to which both go into
+// one write: copying them again costs less than another system call.
+inline constexpr std::size_t kMaxWriteGap = 8192;
+
+// The rewrites of one block, written when the walk has been through it: one
+// write per run of changed names, carrying the block's own bytes (as read in
+// this pass) between them, so no byte outside a name changes its value and
+// the writes never reach past what was read. A name is in the file whole or
+// not at all: when a write stops part-way through one, its original bytes
+// are written back (as far as that still goes) before the failure is passed
+// on.
+class BlockWrites {
+public:
+    // Puts bytes over the name at nameOffset in the block and keeps what was
+    // there.
+    void add(RecordBlocks& blocks, std::uint64_t nameOffset, std::string_view bytes);
+    // Writes what was added since the last call. Throws what map throws.
+    void write(MapBytes& map, const RecordBlocks& blocks);
+
+private:
+    struct Edit {
+        std::uint64_t offset;
+        std::size_t size;
+        std::size_t original; // where its original bytes start in originals_
+    };
+    void restoreCut(MapBytes& map, std::size_t first, std::size_t last, std::uint64_t cut) const;
+
+    std::vector<Edit> edits_;
+    std::string originals_;
+};
 
 // How many references ahead of the handler the walk calls prefetch: far
 // enough for a lookup's memory to arrive in time, near enough that what was
@@ -97,8 +143,10 @@ inline constexpr std::size_t kPrefetchDistance = 12;
 // record whose window holds no NUL is passed over. handler returns the
 // ReferenceHandler's result; prefetch, if given, sees each reference a few
 // references before handler does, so lookups wait for memory together.
-// yield is called at most once per block. Throws what map throws; rewrites
-// made before stay made.
+// The rewrites of a block are written together once it has been handled
+// (BlockWrites). yield is called at most once per block, after its writes,
+// so no event is handled between reading bytes and writing them back.
+// Throws what map throws; the rewrites of the blocks before stay made.
 template <typename Handler, typename Prefetch = std::nullptr_t>
 WalkSummary walkRecordsInBlocks(MapBytes& map, std::size_t recordsPerBlock, Handler&& handler,
                                 const std::function<void()>& yield = {},
@@ -106,12 +154,10 @@ WalkSummary walkRecordsInBlocks(MapBytes& map, std::size_t recordsPerBlock, Hand
     constexpr bool kPrefetch = !std::is_null_pointer_v<std::decay_t<Prefetch>>;
     WalkSummary summary;
     RecordBlocks blocks(map, recordsPerBlock);
+    BlockWrites writes;
     summary.signatureFound = blocks.signatureFound();
     while (blocks.next()) {
         const auto references = blocks.references();
-        if (yield) {
-            yield();
-        }
         if constexpr (kPrefetch) {
             for (std::size_t i = 0; i < kPrefetchDistance && i < references.size(); ++i) {
                 prefetch(references[i]);
@@ -126,11 +172,15 @@ WalkSummary walkRecordsInBlocks(MapBytes& map, std::size_t recordsPerBlock, Hand
             const TextureReference& reference = references[i];
             if (auto bytes = handler(reference)) {
                 checkRewrite(*bytes);
-                map.write(reference.nameOffset, *bytes);
+                writes.add(blocks, reference.nameOffset, *bytes);
                 ++summary.rewrites;
             }
         }
+        writes.write(map, blocks);
         summary.textureRecords += references.size();
+        if (yield) {
+            yield();
+        }
     }
     return summary;
 }

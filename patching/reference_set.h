@@ -10,7 +10,10 @@ namespace quorvell::patching {
 // scanned, as ANSI bytes exactly as they stand in the map, in the order met.
 // Emptied and refilled for every map of a scan; its hash index is built only
 // when someone asks whether it holds a reference, because a scan that starts
-// from an empty set knows by itself which references are new.
+// from an empty set knows by itself which references are new. Emptying keeps
+// the strings, so refilling reuses their memory instead of allocating a
+// string per reference and map (overridden names are too long to be stored
+// inside a string object).
 class ReferenceSet {
 public:
     using value_type = std::string;
@@ -32,12 +35,12 @@ public:
         if (!table_.addFirst(reference, Unit{})) {
             return false;
         }
-        references_.emplace_back(reference);
+        append(reference);
         return true;
     }
     // Adds a reference that the caller knows is not there yet.
     void appendNew(std::string_view reference) {
-        references_.emplace_back(reference);
+        append(reference);
         indexed_ = false;
     }
     bool contains(std::string_view reference) const {
@@ -46,13 +49,13 @@ public:
     }
     void clear() {
         table_.clear();
-        references_.clear();
+        size_ = 0;
         indexed_ = true;
     }
-    std::size_t size() const { return references_.size(); }
-    bool empty() const { return references_.empty(); }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
     const_iterator begin() const { return references_.begin(); }
-    const_iterator end() const { return references_.end(); }
+    const_iterator end() const { return references_.begin() + static_cast<std::ptrdiff_t>(size_); }
 
     // Equal when both hold the same references, whatever the order.
     friend bool operator==(const ReferenceSet& a, const ReferenceSet& b) {
@@ -67,15 +70,24 @@ private:
     void index() const {
         if (!indexed_) {
             table_.clear();
-            for (const auto& r : references_) {
+            for (const auto& r : *this) {
                 table_.addFirst(r, Unit{});
             }
             indexed_ = true;
         }
     }
+    void append(std::string_view reference) {
+        if (size_ < references_.size()) {
+            references_[size_].assign(reference);
+        } else {
+            references_.emplace_back(reference);
+        }
+        ++size_;
+    }
     mutable NameTable<Unit> table_;
     mutable bool indexed_ = true;
-    std::vector<std::string> references_;
+    std::vector<std::string> references_; // the first size_ are held
+    std::size_t size_ = 0;
 };
 
 } // namespace quorvell::patching

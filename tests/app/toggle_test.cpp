@@ -104,8 +104,15 @@ TEST_F(WindowToggleTest, MarksSetWhileWorkingNeverPatch) {
     form->forM_working(0);
     EXPECT_EQ(map("a.ibt"), a);
     EXPECT_EQ(map("c.ibt"), c);
-    form->Command4_Click(); // the scan sets marks again, and patches nothing
-    EXPECT_TRUE(form->List2->isChecked(rowOf(*form, "Moss.dds")));
+    // The scan sets marks again, and patches nothing; the mark is shown in
+    // the list and raised for its row alone.
+    QSignalSpy raised(form->List2, &app::TextureList::itemCheck);
+    form->Command4_Click();
+    const int moss = rowOf(*form, "Moss.dds");
+    EXPECT_TRUE(form->List2->isChecked(moss));
+    EXPECT_EQ(form->List2->item(moss)->checkState(), Qt::Checked);
+    ASSERT_EQ(raised.count(), 1);
+    EXPECT_EQ(raised.front().front().toInt(), moss);
     EXPECT_EQ(map("a.ibt"), a);
     EXPECT_EQ(map("c.ibt"), c);
 }

@@ -1,3 +1,4 @@
+#include "base/text_case.h"
 #include "discovery/sorted_order.h"
 
 #include <algorithm>
@@ -51,6 +52,41 @@ TEST(SortedOrder, InsertsAfterEqualRows) {
     EXPECT_EQ(sortedInsertPosition(rows, "_x.dds"), 0u);
     EXPECT_EQ(sortedInsertPosition(rows, "zz.dds"), 4u);
     EXPECT_EQ(sortedInsertPosition({}, "a"), 0u);
+}
+
+// The quick paths (ASCII compared in place, keys worked out once) against the
+// order's definition, over texts that leave ASCII at different places.
+TEST(SortedOrder, QuickComparisonsAgreeWithTheDefinition) {
+    const Rows texts{"",
+                     "a",
+                     "A",
+                     "ab",
+                     "aB",
+                     "a\xC3\x89",
+                     "A\xC3\xA9",
+                     "a\xC3\xA9"
+                     "b",
+                     "\xC3\x89",
+                     "\xC3\xA9",
+                     "z",
+                     "a\xFF",
+                     "A\xFE"};
+    const auto definition = [](const std::string& a, const std::string& b) {
+        return text_case::lowerName(a) != text_case::lowerName(b)
+                   ? text_case::lowerName(a) < text_case::lowerName(b)
+                   : a < b;
+    };
+    Rows keys;
+    for (const auto& text : sorted(texts)) {
+        keys.push_back(sortKeyOf(text));
+    }
+    for (const auto& a : texts) {
+        EXPECT_EQ(sortedInsertPosition(keys, sorted(texts), sortKeyOf(a), a),
+                  sortedInsertPosition(sorted(texts), a));
+        for (const auto& b : texts) {
+            EXPECT_EQ(sortedListLess(a, b), definition(a, b)) << a << " < " << b;
+        }
+    }
 }
 
 } // namespace

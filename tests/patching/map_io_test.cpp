@@ -1,6 +1,7 @@
 #include "base/io_error.h"
 #include "patching/map_file.h"
 #include "patching/map_io.h"
+#include "patching/record_walk.h"
 #include "tests/support/map_builder.h"
 #include "tests/support/temp_dir.h"
 
@@ -8,6 +9,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 #ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -26,6 +29,14 @@ const TextureRows kOn{{"Wall_a.dds", true}};
 const TextureRows kOff{{"Wall_a.dds", false}};
 
 #ifndef _WIN32
+// A block of references to first, then a second block with a few to rest:
+// between the two the walk yields to events.
+std::string twoBlocks(const std::string& first, const std::string& rest) {
+    std::vector<std::string> references(kRecordsPerBlock, first);
+    references.resize(kRecordsPerBlock + 10, rest);
+    return testing::mapOfTextures(references);
+}
+
 // POSIX permissions, FIFOs and errno texts; the Windows counterparts (share
 // modes, the read-only attribute, devices) are in tests/windows.
 
@@ -117,6 +128,50 @@ TEST_F(MapIoTest, VanishedMapIsNeverCreated) {
 }
 
 #ifndef _WIN32
+// (On Windows a file removed while another handle holds it keeps its name
+// until that handle closes, so the walk's own handle keeps it there.)
+TEST_F(MapIoTest, MapRemovedBeforeItsFirstWriteIsSkippedAndNotCreated) {
+    const auto path = dir.write("m.ibt", twoBlocks("Rock", "Wall_a"));
+    const auto outcome = PatchPresetInMap(path, BatchIndex(kOn), [&] { fs::remove(path); });
+    EXPECT_TRUE(outcome.vanished);
+    EXPECT_FALSE(fs::exists(path));
+}
+
+TEST_F(MapIoTest, MapCutShortDuringARunKeepsItsLengthAndTheRunStopsThere) {
+    const auto path = dir.write("m.ibt", twoBlocks("Wall_a", "Wall_a"));
+    const auto cut = MapBuilder::nameOffset(kRecordsPerBlock + 5);
+    EXPECT_EQ(ioErrorProblem(path, "the file changed while it was being patched",
+                             [&] {
+                                 PatchPresetInMap(path, BatchIndex(kOn),
+                                                  [&] { fs::resize_file(path, cut); });
+                             }),
+              "");
+    EXPECT_EQ(fs::file_size(path), cut);
+}
+
+// From here on a write reaching the offset limit stops there, part-way.
+void stopWritesAt(rlim_t limit) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit size{};
+    size.rlim_cur = limit;
+    size.rlim_max = limit;
+    ::setrlimit(RLIMIT_FSIZE, &size);
+}
+
+TEST_F(MapIoTest, NameCutByAWriteThatStoppedIsPutBack) {
+    const auto path = dir.write("m.ibt", testing::mapOfTextures({"Wall_a", "Wall_a", "Wall_a"}));
+    // The batch's one write stops inside the second name.
+    EXPECT_EXIT(
+        {
+            stopWritesAt(MapBuilder::nameOffset(1) + 9); // "Wall_a__o"
+            const auto problem = ioErrorProblem(path, "File too large",
+                                                [&] { PatchPresetInMap(path, BatchIndex(kOn)); });
+            std::_Exit(problem.empty() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(readFile(path), testing::mapOfTextures({"Wall_a__overridden", "Wall_a", "Wall_a"}));
+}
+
 TEST_F(MapIoTest, FolderOrPipeInsteadOfAMapIsAnErrorNotAHang) {
     fs::create_directory(dir.path() / "dir.ibt");
     EXPECT_EQ(ioErrorProblem(dir.path() / "dir.ibt", "Is a directory",

@@ -164,14 +164,19 @@ std::string randomReference(Random& random) {
     return r.substr(0, 63);
 }
 
-// A map of random records; padded keeps every name field NUL-padded.
+// A map of random records; padded keeps every name field NUL-padded. One in
+// ten is large, spans blocks and mostly refers to no listed texture, so the
+// batch writes both runs of nearby names and names far apart.
 std::string randomMap(Random& random, bool padded) {
     MapBuilder builder;
     builder.recordFill(static_cast<std::uint8_t>(random.below(256)));
-    const std::size_t records = random.chance(0.1) ? 200 + random.below(500) : random.below(40);
+    const bool large = random.chance(0.1);
+    const std::size_t records = large ? 200 + random.below(2000) : random.below(40);
     for (std::size_t k = 0; k < records; ++k) {
         const auto roll = random.below(20);
-        if (roll == 0 && !padded) {
+        if (large && random.chance(0.95)) {
+            builder.texture("Rock");
+        } else if (roll == 0 && !padded) {
             std::string window(64, 'Q');
             window[0] = 'R';
             builder.rawWindow(0x08, window); // no NUL: skipped

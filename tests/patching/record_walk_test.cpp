@@ -228,6 +228,19 @@ TEST(RecordWalk, RewriteLandsAtTheNameAndNowhereElse) {
     EXPECT_EQ(map.bytes(), expected);
 }
 
+TEST(RecordWalk, RewritesOfABlockGoOutInOneWritePerRunOfNearbyNames) {
+    MapBuilder builder;
+    builder.texture("A").texture("A");
+    for (std::size_t k = 0; k <= kMaxWriteGap / kRecordStride; ++k) {
+        builder.record(0x02, "Mesh");
+    }
+    MemoryMapBytes map(builder.texture("A").end().bytes());
+    const auto summary =
+        walkRecords(map, [](const TextureReference&) { return std::optional<std::string>("B"); });
+    EXPECT_EQ(summary.rewrites, 3u);
+    EXPECT_EQ(map.writes(), 2u); // the first two together, the far one alone
+}
+
 TEST(RecordWalk, RefusesARewriteLargerThanTheWindow) {
     MemoryMapBytes map(MapBuilder().texture("Wall_a").end().bytes());
     EXPECT_THROW(walkRecords(map,
