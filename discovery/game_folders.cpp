@@ -1,9 +1,9 @@
 #include "discovery/game_folders.h"
 
+#include "base/ansi_text.h"
+#include "base/path_text.h"
 #include "discovery/folder_lister.h"
 #include "discovery/original_catalogue.h"
-#include "base/path_text.h"
-#include "base/ansi_text.h"
 
 #include <cerrno>
 #include <fstream>
@@ -29,6 +29,7 @@ CustomTextureScan ScanCustomTextures(const GameInstall& game,
             for (auto& name : listFolder(game.hostPath(folder), kTexturePattern)) {
                 if (!isOriginalTexture(list4, name)) {
                     scan.names.push_back(std::move(name));
+                    scan.folders.push_back(folder);
                 }
             }
         } catch (const IoError& problem) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "discovery/game_root.h"
 #include "base/io_error.h"
+#include "discovery/game_root.h"
 
 #include <array>
 #include <filesystem>
@@ -23,6 +23,7 @@ inline constexpr std::string_view kGeneratorOutput = "H:\\Projects\\Brannoch\\Pr
 struct CustomTextureScan {
     std::vector<std::string> names;
     std::vector<IoError> problems;
+    std::vector<std::string_view> folders = {}; // for each name, the kTextureFolders entry it is in
 };
 CustomTextureScan ScanCustomTextures(const GameInstall& game,
                                      const std::vector<std::string>& list4);

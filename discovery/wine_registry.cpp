@@ -1,7 +1,7 @@
 #include "discovery/wine_registry.h"
 
-#include "base/text_case.h"
 #include "base/ansi_text.h"
+#include "base/text_case.h"
 
 #include <fstream>
 #include <sstream>
@@ -68,6 +68,12 @@ WineRegistryFile WineRegistryFile::fromText(std::string_view text) {
     if (auto keys = parseWineRegistry(text)) {
         file.keys_ = std::move(*keys);
     }
+    return file;
+}
+
+WineRegistryFile WineRegistryFile::fromKeys(WineRegistryKeys keys) {
+    WineRegistryFile file;
+    file.keys_ = std::move(keys);
     return file;
 }
 

@@ -21,7 +21,7 @@ need_packages() {
 
 # What building and testing on Linux needs.
 QUORVELL_BUILD_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
-    libbenchmark-dev qt6-base-dev libqt6svg6-dev libgl-dev)
+    libbenchmark-dev qt6-base-dev libqt6svg6-dev libgl-dev nlohmann-json3-dev libyaml-cpp-dev)
 # What the Windows cross build and its tests under Wine need.
 QUORVELL_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix googletest wine wine64)
 # What running the window on a machine without a display needs.
