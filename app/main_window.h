@@ -11,6 +11,7 @@
 #include "app/hidden_lists.h"
 #include "app/hot_spot.h"
 #include "app/progress_bar.h"
+#include "app/row_tooltips.h"
 #include "app/texture_list.h"
 #include "discovery/game_root.h"
 #include "patching/map_file.h"
@@ -137,6 +138,8 @@ private:
     void reportFailure(const QString& what);
     void resyncCheckMarks();
     void showStartupProblems();
+    // The game was not found: where Quorvell looked, and a folder chosen by hand.
+    void offerGameFolder();
     void reportNotSwitchedOn(const std::vector<std::string>& rowTexts);
     void showMessage(bool error, const QString& title, const QString& text);
     void printOut(const std::string& line) const;
@@ -156,6 +159,7 @@ private:
     Form2* form2_;
     Form3* form3_;
     DeveloperPanel* developerPanel_ = nullptr;
+    RowTooltips* rowTooltips_ = nullptr;
     EventYield* yield_ = nullptr; // the yield of the operation running, if any
     std::vector<std::string> notSwitchedOn_;
     bool closePending_ = false;

@@ -25,6 +25,7 @@ void Form1::ScanAllMaps() {
     forM_working(1);
     const float quarter = form2_->Shape1->widthTwips() / 4.0f;
     const patching::ScanIndex index(List2->rows());
+    rowTooltips_->startScan();
     EventYield yield;
     for (int i = 0; i < List3.count(); ++i) {
         yield.perFile();
@@ -36,6 +37,7 @@ void Form1::ScanAllMaps() {
             form2_->Shape1->setWidthTwips(bannerScanWidth(quarter, i, List3.count()));
         }
     }
+    rowTooltips_->endScan();
     if (List2->count() > 2) {
         List2->setCurrentRow(0);
     }
@@ -53,6 +55,7 @@ void Form1::scanOneMap(const std::filesystem::path& mapPath, const patching::Sca
                        EventYield& yield) {
     const std::vector<std::size_t> rows =
         patching::ScanMapFile(mapPath, index, List1.references(), yield.fn());
+    rowTooltips_->mapScanned(rows);
     // The caller holds the working state, so these check marks never patch.
     for (const std::size_t row : rows) {
         List2->setChecked(static_cast<int>(row), true);

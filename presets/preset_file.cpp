@@ -3,6 +3,7 @@
 #include "base/ansi_text.h"
 #include "base/io_error.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <iterator>
@@ -79,7 +80,44 @@ std::optional<PresetFile> loadPresetFile(const std::filesystem::path& workingDir
     if (ec) {
         throw IoError(pathText(path), ec.message());
     }
-    return parsePresetText(readBytes(path));
+    PresetFile file = parsePresetText(readBytes(path));
+    file.path = path;
+    return file;
+}
+
+namespace {
+std::vector<std::filesystem::path> eachOnce(const std::vector<std::filesystem::path>& folders) {
+    std::vector<std::filesystem::path> unique;
+    for (const auto& folder : folders) {
+        std::error_code ec;
+        const auto same = [&](const std::filesystem::path& seen) {
+            return seen == folder || std::filesystem::equivalent(seen, folder, ec);
+        };
+        if (!folder.empty() && std::none_of(unique.begin(), unique.end(), same)) {
+            unique.push_back(folder);
+        }
+    }
+    return unique;
+}
+} // namespace
+
+std::optional<PresetFile> findPresetFile(const std::vector<std::filesystem::path>& folders) {
+    for (const auto& folder : eachOnce(folders)) {
+        if (auto file = loadPresetFile(folder)) {
+            return file;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string noPresetFileNote(const std::vector<std::filesystem::path>& folders) {
+    std::string note = "there is no Presets.ini";
+    const char* joint = " in ";
+    for (const auto& folder : eachOnce(folders)) {
+        note += joint + pathText(folder);
+        joint = " nor in ";
+    }
+    return note;
 }
 
 } // namespace quorvell::presets
