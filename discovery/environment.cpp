@@ -5,7 +5,7 @@
 #if defined(_WIN32)
 #include "base/windows_text.h"
 
-#include <cwchar>
+#include <windows.h>
 #endif
 
 namespace quorvell::discovery {
@@ -17,9 +17,15 @@ constexpr const char* kGameRootVariable = "QUORVELL_GAME_ROOT";
 #if defined(_WIN32)
 // The wide environment, so a folder name outside the ANSI code page survives.
 std::optional<std::string> text(const char* name) {
-    const std::wstring wideName(name, name + std::char_traits<char>::length(name));
-    const wchar_t* value = _wgetenv(wideName.c_str());
-    if (value == nullptr || *value == L'\0') {
+    const std::wstring wideName = win::wideFromUtf8(name);
+    const DWORD size = GetEnvironmentVariableW(wideName.c_str(), nullptr, 0);
+    if (size <= 1) {
+        return std::nullopt; // unset, or set to nothing
+    }
+    std::wstring value(size, L'\0');
+    const DWORD length = GetEnvironmentVariableW(wideName.c_str(), value.data(), size);
+    value.resize(length < size ? length : 0);
+    if (value.empty()) {
         return std::nullopt;
     }
     return win::utf8FromWide(value);
