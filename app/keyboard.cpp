@@ -38,18 +38,18 @@ void bind(Form1& form, std::initializer_list<QKeySequence> keys, Action action) 
 // The working state disables both controls, and a disabled control loses the
 // keys to nobody; the control that had them gets them back when the state
 // ends, so a player ticking rows with Space goes on without the mouse.
+// It knows the two controls only, not the window: the window's destruction
+// still moves the focus about.
 class FocusKeeper : public QObject {
 public:
-    explicit FocusKeeper(Form1& form) : QObject(&form), form_(form) {
-        for (QWidget* control :
-             {static_cast<QWidget*>(form.List2), static_cast<QWidget*>(form.Combo1)}) {
-            control->installEventFilter(this);
-        }
+    FocusKeeper(QWidget* list, QWidget* chooser) : QObject(list), list_(list), chooser_(chooser) {
+        list->installEventFilter(this);
+        chooser->installEventFilter(this);
         connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
             // Not while the working state switches on: Qt passes the keys
             // from one control to the other on the way to nobody.
-            if ((now == form_.List2 || now == form_.Combo1) && form_.List2->isEnabled() &&
-                form_.Combo1->isEnabled()) {
+            if ((now == list_ || now == chooser_) && list_ && chooser_ && list_->isEnabled() &&
+                chooser_->isEnabled()) {
                 last_ = now;
             }
         });
@@ -58,8 +58,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::EnabledChange && watched == last_ && last_->isEnabled() &&
-            form_.isActiveWindow()) {
-            QWidget* focus = form_.focusWidget();
+            last_->isActiveWindow()) {
+            QWidget* focus = last_->window()->focusWidget();
             if (focus == nullptr || !focus->isEnabled()) {
                 last_->setFocus(Qt::OtherFocusReason);
             }
@@ -68,7 +68,8 @@ protected:
     }
 
 private:
-    Form1& form_;
+    QPointer<QWidget> list_;
+    QPointer<QWidget> chooser_;
     QPointer<QWidget> last_;
 };
 
@@ -79,7 +80,7 @@ void installKeyboard(Form1& form) {
     addStyle(form.Combo1, kChooserFocus);
     // Top to bottom, as they lie in the window.
     QWidget::setTabOrder(form.Combo1, form.List2);
-    new FocusKeeper(form);
+    new FocusKeeper(form.List2, form.Combo1);
 
     bind(form,
          {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter),
