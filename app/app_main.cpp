@@ -1,6 +1,7 @@
 #include "app/app_main.h"
 
 #include "app/argument_text.h"
+#include "app/game_services.h"
 #include "app/main_window.h"
 #include "app/parent_console.h"
 #include "resources/resources.h"
@@ -11,11 +12,33 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 namespace quorvell::app {
 
 namespace {
+
+constexpr std::string_view kUsage =
+    "Usage: quorvell [<preset> [silent] [disable]]\n"
+    "\n"
+    "Without arguments Quorvell opens its window.\n"
+    "With a preset name it applies that preset from Presets.ini to the game's maps,\n"
+    "showing only a small progress banner, and ends:\n"
+    "  <preset>   the preset's name, matched without regard to case; it may hold spaces\n"
+    "  silent     no message box (the outcome still goes to standard output or error)\n"
+    "  disable    remove the preset instead of applying it\n"
+    "\n"
+    "Exit status: 0 the preset was processed; 1 an error (a mistyped command line,\n"
+    "a map that could not be written, the game not found); 2 no preset has that name.\n"
+    "\n"
+    "Presets.ini is read from the working directory, else from the folder that holds\n"
+    "Quorvell. The game is found through its registry entry in Windows or in a Wine,\n"
+    "Proton, Heroic, Lutris or Bottles prefix, or in Steam's game folder; set\n"
+    "QUORVELL_GAME_ROOT to the game folder for any other install.\n"
+    "\n"
+    "  quorvell --help, -h or /?   this text\n"
+    "  quorvell --version          the version\n";
 
 // Linux without any display: command-line mode can still do its work, with
 // lines on the console instead of windows.
@@ -29,6 +52,12 @@ bool noDisplay() {
     };
     return unset("DISPLAY") && unset("WAYLAND_DISPLAY");
 #endif
+}
+
+// A platform named outright (offscreen, vnc, ...) needs no display of the
+// usual kind.
+bool platformChosen() {
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
 // Without a display the console carries the outcome lines; the offscreen
@@ -45,6 +74,17 @@ std::filesystem::path workingDirectory() {
     return error ? std::filesystem::path(".") : dir;
 }
 
+std::filesystem::path programDirectory() {
+    const QString dir = QCoreApplication::applicationDirPath();
+    const auto utf8 = dir.toUtf8();
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+void print(std::FILE* stream, std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stream);
+    std::fflush(stream);
+}
+
 } // namespace
 
 int runQuorvell(int argc, char** argv) {
@@ -54,7 +94,25 @@ int runQuorvell(int argc, char** argv) {
     if (!setup.argumentText.empty()) {
         attachParentConsole();
     }
-    setup.headless = !setup.argumentText.empty() && noDisplay();
+    // These texts are what any program answers; no preset can be named so.
+    const std::string& text = setup.argumentText;
+    if (text == "--help" || text == "-h" || text == "/?") {
+        print(stdout, kUsage);
+        return 0;
+    }
+    if (text == "--version") {
+        print(stdout, "Quorvell " QUORVELL_VERSION "\n");
+        return 0;
+    }
+    const bool displayless = noDisplay() && !platformChosen();
+    if (text.empty() && displayless) {
+        // Qt would abort with a message about platform plugins; say it plainly.
+        print(stderr, "Quorvell needs a display to open its window (neither DISPLAY nor "
+                      "WAYLAND_DISPLAY is set); to apply a preset without one, name it: "
+                      "quorvell <preset> silent\n");
+        return 1;
+    }
+    setup.headless = !text.empty() && displayless;
     if (setup.headless) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler(quietQtMessages);
@@ -70,6 +128,8 @@ int runQuorvell(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     resources::init();
 
+    setup.services =
+        std::make_shared<GameServices>(discovery::Environment::fromProcess(), programDirectory());
     Form1 form(std::move(setup));
     QObject::connect(&form, &Form1::programEnded, &application,
                      [](int status) { QCoreApplication::exit(status); });

@@ -4,12 +4,18 @@
 
 namespace quorvell::app {
 
-GameServices::GameServices(discovery::Environment environment)
-    : environment_(std::move(environment)) {}
+GameServices::GameServices(discovery::Environment environment, std::filesystem::path programDir)
+    : environment_(std::move(environment)), programDir_(std::move(programDir)) {}
 
 std::optional<presets::PresetFile>
 GameServices::importPresets(const std::filesystem::path& workingDir) {
-    return presets::loadPresetFile(workingDir);
+    const std::vector<std::filesystem::path> places{workingDir, programDir_};
+    noPresetFile_.clear();
+    auto file = presets::findPresetFile(places);
+    if (!file) {
+        noPresetFile_ = presets::noPresetFileNote(places);
+    }
+    return file;
 }
 
 discovery::GameInstall GameServices::locateGameRoot() {

@@ -18,11 +18,17 @@ namespace quorvell::app {
 
 class GameServices {
 public:
-    explicit GameServices(discovery::Environment environment);
+    // programDir: the folder holding the program, the second place Presets.ini
+    // is looked for.
+    explicit GameServices(discovery::Environment environment,
+                          std::filesystem::path programDir = {});
     virtual ~GameServices() = default;
 
+    // Presets.ini from workingDir, else from the program's folder.
     virtual std::optional<presets::PresetFile>
     importPresets(const std::filesystem::path& workingDir);
+    // After an import that found no file: where it was looked for; else empty.
+    const std::string& noPresetFile() const { return noPresetFile_; }
     virtual discovery::GameInstall locateGameRoot();
     virtual std::vector<std::string> loadOriginalCatalogue();
     virtual discovery::CustomTextureScan scanCustomTextures(const discovery::GameInstall& game,
@@ -33,6 +39,8 @@ public:
 
 private:
     discovery::Environment environment_;
+    std::filesystem::path programDir_;
+    std::string noPresetFile_;
 };
 
 } // namespace quorvell::app

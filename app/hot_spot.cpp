@@ -11,6 +11,29 @@ HotSpot::HotSpot(const QString& toolTip, QWidget* parent) : QWidget(parent) {
     if (!toolTip.isEmpty()) {
         setToolTip(toolTip);
     }
+    if (parent != nullptr) {
+        parent->installEventFilter(this);
+    }
+    followParentCursor();
+}
+
+// A hot spot's own cursor would hide the window's hourglass, which tells the
+// player that the click will not be taken now.
+void HotSpot::followParentCursor() {
+    const QWidget* window = parentWidget();
+    if (window != nullptr && window->testAttribute(Qt::WA_SetCursor) &&
+        window->cursor().shape() == Qt::WaitCursor) {
+        unsetCursor();
+    } else {
+        setCursor(Qt::PointingHandCursor);
+    }
+}
+
+bool HotSpot::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parentWidget() && event->type() == QEvent::CursorChange) {
+        followParentCursor();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 // The press is the hot spot's own: it must not reach the window, which would

@@ -1,6 +1,8 @@
 #pragma once
 
 // A transparent area lying over a button drawn in the background picture.
+// The pointer turns into a pointing hand over it, as over a link, except
+// while the window shows the busy pointer.
 
 #include <QtWidgets/QWidget>
 
@@ -19,6 +21,10 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void followParentCursor();
 };
 
 } // namespace quorvell::app

@@ -3,6 +3,8 @@
 #include "app/developer_panel.h"
 #include "app/geometry.h"
 #include "app/skin.h"
+#include "app/keyboard.h"
+#include "app/screen_fit.h"
 #include "app/ticker.h"
 
 #include <QtGui/QCloseEvent>
@@ -37,6 +39,7 @@ Form1::Form1(Form1Setup setup)
     setWindowIcon(applicationIcon());
     setFixedSize(toPixels({0, 0, form1::kClientWidth, form1::kClientHeight}).size());
     move(toPixels({form1::kLeft, form1::kTop, 0, 0}).topLeft());
+    keepOnScreen(*this);
     setMouseTracking(true);
     buildControls();
 
@@ -62,6 +65,7 @@ void Form1::buildControls() {
     Combo1->setEditable(false);
     Combo1->setGeometry(toPixels(form1::kCombo1));
     applySkin(List2, Combo1);
+    rowTooltips_ = new RowTooltips(List2);
 
     Label3 = new HotSpot({}, this);
     Label3->setGeometry(toPixels(form1::kLabel3));
@@ -100,6 +104,7 @@ void Form1::buildControls() {
         developerPanel()->show();
         developerPanel()->raise();
     });
+    installKeyboard(*this);
 }
 
 DeveloperPanel* Form1::developerPanel() {

@@ -13,6 +13,7 @@
 #include "app/hot_spot.h"
 #include "app/operation_gate.h"
 #include "app/progress_bar.h"
+#include "app/row_tooltips.h"
 #include "app/texture_list.h"
 #include "app/working_state.h"
 #include "discovery/game_root.h"
@@ -148,6 +149,8 @@ private:
     std::vector<IoError> rescanCheckMarks();
     void honourPendingClose();
     void showStartupProblems();
+    // The game was not found: where Quorvell looked, and a folder chosen by hand.
+    void offerGameFolder();
     void reportNotSwitchedOn(const std::vector<std::string>& rowTexts);
     void showMessage(bool error, const QString& title, const QString& text);
     void printOut(const std::string& line) const;
@@ -177,6 +180,7 @@ private:
     Form2* form2_;
     Form3* form3_;
     DeveloperPanel* developerPanel_ = nullptr;
+    RowTooltips* rowTooltips_ = nullptr;
     EventYield* yield_ = nullptr; // the yield of the map loop running, if any
     std::vector<std::string> notSwitchedOn_;
     OperationGate gate_;

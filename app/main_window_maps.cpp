@@ -57,6 +57,7 @@ void Form1::ScanAllMaps() {
 void Form1::scanAllMaps(std::vector<IoError>* unreadable) {
     WorkingState::Hold hold = working_.hold();
     const patching::ScanIndex index(List2->rows());
+    rowTooltips_->startScan();
     forEachMap(
         BarRule::Scan,
         [&](const std::filesystem::path& mapPath, EventYield& yield) {
@@ -64,6 +65,7 @@ void Form1::scanAllMaps(std::vector<IoError>* unreadable) {
             scanOneMap(mapPath, index, yield);
         },
         unreadable);
+    rowTooltips_->endScan();
     if (List2->count() > 2) {
         List2->setCurrentRow(0);
     }
@@ -81,6 +83,7 @@ void Form1::scanOneMap(const std::filesystem::path& mapPath, const patching::Sca
                        EventYield& yield) {
     const std::vector<std::size_t> rows =
         patching::ScanMapFile(mapPath, index, List1.references(), yield.fn());
+    rowTooltips_->mapScanned(rows);
     // The caller holds the working state, so these check marks never patch.
     List2->setCheckedRows(rows);
 }

@@ -1,5 +1,7 @@
 #include "app/event_yield.h"
 #include "app/main_window.h"
+#include "app/message_boxes.h"
+#include "app/progress_rule.h"
 #include "base/path_text.h"
 #include "presets/command_line_mode.h"
 #include "presets/preset_marks.h"
@@ -102,6 +104,14 @@ int Form1::scan_commandlinE() {
     };
     hooks.printOut = [this](const std::string& line) { printOut(line); };
     hooks.printErr = [this](const std::string& line) { printErr(line); };
+    hooks.showError = [this](const std::string& title, const std::string& text,
+                             const std::string& detail) {
+        if (!setup_.headless) {
+            MessageBoxes::show(nullptr, BoxIcon::Error, QString::fromStdString(title),
+                               QString::fromStdString(text), QString::fromStdString(detail));
+        }
+    };
+    hooks.noPresetFile = services_->noPresetFile();
     const presets::CommandLineOutcome outcome =
         presets::runCommandLine(setup_.argumentText, hooks);
     unsetCursor();

@@ -68,17 +68,7 @@ void Form1::LocateGameRoot() {
     game_ = services_->locateGameRoot();
     Text2 = game_.root;
     if (!game_.found()) {
-        startupProblems_.push_back(
-            "Thief - Deadly Shadows was not found: no install folder (ION_ROOT) is recorded "
-            "in the registry" +
-            std::string(
-#ifdef _WIN32
-                ""
-#else
-                " of any Wine prefix looked at (set WINEPREFIX to the game's prefix)"
-#endif
-                ) +
-            ".");
+        startupProblems_.push_back(discovery::notFoundReport(game_));
     }
 }
 
@@ -99,6 +89,7 @@ void Form1::ScanCustomTextures() {
     for (const std::string& name : scan.names) {
         List2->addRow(name);
     }
+    rowTooltips_->setFound(scan);
     for (const IoError& problem : scan.problems) {
         startupProblems_.push_back(describe(problem));
     }
@@ -126,6 +117,10 @@ void Form1::GenerateTextureList() {
 
 void Form1::showStartupProblems() {
     if (startupProblems_.empty()) {
+        return;
+    }
+    if (!game_.found()) {
+        offerGameFolder();
         return;
     }
     QString text = QStringLiteral("Some of what Quorvell needs could not be read:\n");

@@ -1,6 +1,7 @@
 #include "app/message_boxes.h"
 
 #include <QtWidgets/QMessageBox>
+#include <QtWidgets/QPushButton>
 
 namespace quorvell::app {
 
@@ -8,6 +9,7 @@ namespace {
 struct Seam {
     bool recording = false;
     std::function<void(const ShownBox&)> answer;
+    std::function<bool(const ShownBox&)> offerAnswer;
     std::vector<ShownBox> shown;
 };
 Seam& seam() {
@@ -16,9 +18,10 @@ Seam& seam() {
 }
 } // namespace
 
-void MessageBoxes::show(QWidget* parent, BoxIcon icon, const QString& title, const QString& text) {
+void MessageBoxes::show(QWidget* parent, BoxIcon icon, const QString& title, const QString& text,
+                        const QString& detail) {
     if (seam().recording) {
-        seam().shown.push_back({icon, title, text});
+        seam().shown.push_back({icon, title, text, detail});
         if (seam().answer) {
             seam().answer(seam().shown.back());
         }
@@ -26,7 +29,22 @@ void MessageBoxes::show(QWidget* parent, BoxIcon icon, const QString& title, con
     }
     QMessageBox box(icon == BoxIcon::Error ? QMessageBox::Critical : QMessageBox::Information,
                     title, text, QMessageBox::Ok, parent);
+    box.setDetailedText(detail);
     box.exec();
+}
+
+bool MessageBoxes::offer(QWidget* parent, BoxIcon icon, const QString& title, const QString& text,
+                         const QString& action) {
+    if (seam().recording) {
+        seam().shown.push_back({icon, title, text, {}, action});
+        return seam().offerAnswer && seam().offerAnswer(seam().shown.back());
+    }
+    QMessageBox box(icon == BoxIcon::Error ? QMessageBox::Critical : QMessageBox::Information,
+                    title, text, QMessageBox::Close, parent);
+    QPushButton* chosen = box.addButton(action, QMessageBox::AcceptRole);
+    box.setDefaultButton(chosen);
+    box.exec();
+    return box.clickedButton() == chosen;
 }
 
 void MessageBoxes::setRecording(bool on) {
@@ -35,6 +53,10 @@ void MessageBoxes::setRecording(bool on) {
 
 void MessageBoxes::setAnswerHook(std::function<void(const ShownBox&)> hook) {
     seam().answer = std::move(hook);
+}
+
+void MessageBoxes::setOfferHook(std::function<bool(const ShownBox&)> hook) {
+    seam().offerAnswer = std::move(hook);
 }
 
 const std::vector<ShownBox>& MessageBoxes::recorded() {

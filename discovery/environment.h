@@ -11,6 +11,9 @@ namespace quorvell::discovery {
 struct Environment {
     std::optional<std::filesystem::path> winePrefix; // $WINEPREFIX when set and not empty
     std::optional<std::filesystem::path> home;       // $HOME
+    // $QUORVELL_GAME_ROOT when set and not empty (UTF-8): the game folder named
+    // by hand, for an install no search finds.
+    std::optional<std::string> gameRoot = std::nullopt;
 
     static Environment fromProcess();
 };

@@ -22,8 +22,8 @@ inline constexpr std::string_view kGeneratorOutput = "H:\\Projects\\Brannoch\\Pr
 // found gives nothing and no problems: the caller says so once.
 struct CustomTextureScan {
     std::vector<std::string> names;
-    std::vector<std::string_view> folders; // the kTextureFolders entry of each name
     std::vector<IoError> problems;
+    std::vector<std::string_view> folders = {}; // for each name, the kTextureFolders entry it is in
 };
 CustomTextureScan ScanCustomTextures(const GameInstall& game,
                                      const std::vector<std::string>& list4);

@@ -1,12 +1,60 @@
 #include "discovery/game_root.h"
 
+#include "base/path_text.h"
+#include "discovery/game_folders.h"
+
+#include <system_error>
+
 #if defined(_WIN32)
 #include "discovery/windows_registry.h"
 #else
-#include "discovery/wine_registry.h"
+#include "discovery/game_search.h"
 #endif
 
 namespace quorvell::discovery {
+
+namespace {
+
+// QUORVELL_GAME_ROOT: a host folder as it stands; on Linux a Windows path goes
+// through the drives of the prefix Wine itself would use.
+std::shared_ptr<const PathMapper> namedRootPaths(const Environment& env) {
+#if defined(_WIN32)
+    (void)env;
+    return makeNativePathMapper();
+#else
+    if (env.gameRoot->starts_with('/')) {
+        return makeHostPathMapper();
+    }
+    if (env.winePrefix) {
+        return makeWinePathMapper(*env.winePrefix);
+    }
+    if (env.home) {
+        return makeWinePathMapper(*env.home / ".wine");
+    }
+    return makeHostPathMapper();
+#endif
+}
+
+// Paths under the home folder written as ~, so the report stays readable.
+void shortenHome(std::vector<PassedOver>& passedOver, const Environment& env) {
+    if (!env.home) {
+        return;
+    }
+    std::string home = pathText(*env.home);
+    if (home.empty() || home == "/") {
+        return;
+    }
+    if (home.back() != '/') {
+        home += '/';
+    }
+    for (PassedOver& place : passedOver) {
+        if (place.place.starts_with(home)) {
+            place.place = "~/" + place.place.substr(home.size());
+        }
+    }
+}
+
+} // namespace
 
 std::filesystem::path GameInstall::hostPath(std::string_view relative) const {
     std::string gamePath = root;
@@ -22,26 +70,51 @@ GameInstall LocateGameRoot(const RegistrySource& source, std::shared_ptr<const P
     return game;
 }
 
-GameInstall LocateGameRoot(const Environment& env) {
-#if defined(_WIN32)
-    (void)env;
-    return LocateGameRoot(*makeWindowsRegistry(), makeNativePathMapper());
-#else
-    const auto prefixes = candidateWinePrefixes(env);
-    for (const auto& prefix : prefixes) {
-        GameInstall game =
-            LocateGameRoot(WineRegistryFile(prefix / "system.reg"), makeWinePathMapper(prefix));
-        if (game.found()) {
-            game.winePrefix = prefix;
-            return game;
-        }
+std::optional<GameInstall> gameInFolder(std::string root, std::shared_ptr<const PathMapper> paths) {
+    GameInstall game;
+    game.root = std::move(root);
+    game.paths = std::move(paths);
+    std::error_code ec;
+    if (game.root.empty() || !std::filesystem::is_directory(game.hostPath(kMapsFolder), ec)) {
+        return std::nullopt;
     }
-    GameInstall none;
-    none.paths = prefixes.empty()
-                     ? std::shared_ptr<const PathMapper>(makeNativePathMapper())
-                     : std::shared_ptr<const PathMapper>(makeWinePathMapper(prefixes.front()));
-    return none;
+    return game;
+}
+
+GameInstall LocateGameRoot(const Environment& env) {
+    std::vector<PassedOver> passedOver;
+    if (env.gameRoot) {
+        auto named = gameInFolder(*env.gameRoot, namedRootPaths(env));
+        if (named) {
+            return std::move(*named);
+        }
+        passedOver.push_back(
+            {"QUORVELL_GAME_ROOT (" + *env.gameRoot + ")", "holds no Content\\T3\\Maps folder"});
+    }
+#if defined(_WIN32)
+    GameInstall game = LocateGameRoot(*makeWindowsRegistry(), makeNativePathMapper());
+    if (!game.found()) {
+        game.passedOver.push_back({"HKEY_LOCAL_MACHINE\\" + std::string(kGameKey),
+                                   "no install folder (ION_ROOT) is recorded there"});
+    }
+#else
+    GameInstall game = searchForGame(env);
 #endif
+    passedOver.insert(passedOver.end(), game.passedOver.begin(), game.passedOver.end());
+    shortenHome(passedOver, env);
+    game.passedOver = std::move(passedOver);
+    return game;
+}
+
+std::string notFoundReport(const GameInstall& game) {
+    std::string text = "Thief - Deadly Shadows was not found.";
+    if (!game.passedOver.empty()) {
+        text += " Quorvell looked here:";
+    }
+    for (const PassedOver& place : game.passedOver) {
+        text += "\n  " + place.place + ": " + place.reason;
+    }
+    return text;
 }
 
 } // namespace quorvell::discovery

@@ -23,4 +23,10 @@ std::unique_ptr<PathMapper> makeNativePathMapper();
 // as it stands.
 std::unique_ptr<PathMapper> makeWinePathMapper(std::filesystem::path prefix);
 
+// A root that is a host folder with no Wine prefix behind it (a game folder
+// named by hand, a Steam game folder never started): on Linux each component
+// is matched without regard to case, as the game's paths expect; on Windows the
+// native mapper.
+std::unique_ptr<PathMapper> makeHostPathMapper();
+
 } // namespace quorvell::discovery

@@ -76,6 +76,16 @@ std::vector<fs::path> parseLibraryFolders(std::string_view vdf) {
     return libraries;
 }
 
+std::optional<std::string> parseInstallDir(std::string_view acf) {
+    const auto root = parseVdf(acf);
+    const VdfNode* state = root ? root->child("AppState") : nullptr;
+    const VdfNode* dir = state != nullptr && state->isBlock ? state->child("installdir") : nullptr;
+    if (dir == nullptr || dir->isBlock || dir->value.empty()) {
+        return std::nullopt;
+    }
+    return dir->value;
+}
+
 std::vector<fs::path> steamRoots(const fs::path& home) {
     const fs::path flatpak = home / ".var" / "app" / "com.valvesoftware.Steam";
     const fs::path candidates[] = {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -10,6 +12,11 @@ namespace quorvell::discovery {
 // file order. Both layouts are read: the old one ("1" "/path") and the one
 // Steam writes since 2021 ("0" { "path" "/path" ... }).
 std::vector<std::filesystem::path> parseLibraryFolders(std::string_view vdf);
+
+// The "installdir" of a Steam app manifest (steamapps/appmanifest_<id>.acf,
+// the same text format): the game's folder under steamapps/common. nullopt
+// when the text names none.
+std::optional<std::string> parseInstallDir(std::string_view acf);
 
 // Steam's usual install places under home (native, Flatpak, Snap) that exist,
 // each once even where one is a link to another.

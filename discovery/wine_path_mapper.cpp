@@ -1,6 +1,6 @@
-#include "discovery/path_mapper.h"
 #include "base/path_text.h"
 #include "base/text_case.h"
+#include "discovery/path_mapper.h"
 
 #include <string>
 #include <system_error>
@@ -46,6 +46,30 @@ fs::path matchComponent(const fs::path& folder, std::string_view component) {
     return best.empty() ? exact : folder / pathFromUtf8(best);
 }
 
+// base, then each component of rest matched against what is on disk.
+fs::path resolve(const fs::path& base, std::string_view rest) {
+    std::vector<fs::path> trail{base};
+    while (!rest.empty()) {
+        std::size_t end = 0;
+        while (end < rest.size() && !isSeparator(rest[end])) {
+            ++end;
+        }
+        const std::string_view component = rest.substr(0, end);
+        rest.remove_prefix(end == rest.size() ? end : end + 1);
+        if (component.empty() || component == ".") {
+            continue; // doubled separators, as a root with a trailing backslash gives
+        }
+        if (component == "..") {
+            if (trail.size() > 1) {
+                trail.pop_back();
+            }
+            continue;
+        }
+        trail.push_back(matchComponent(trail.back(), component));
+    }
+    return trail.back();
+}
+
 class WinePathMapper final : public PathMapper {
 public:
     explicit WinePathMapper(fs::path prefix) : prefix_(std::move(prefix)) {}
@@ -77,36 +101,36 @@ private:
         return device;
     }
 
-    static fs::path resolve(const fs::path& base, std::string_view rest) {
-        std::vector<fs::path> trail{base};
-        while (!rest.empty()) {
-            std::size_t end = 0;
-            while (end < rest.size() && !isSeparator(rest[end])) {
-                ++end;
-            }
-            const std::string_view component = rest.substr(0, end);
-            rest.remove_prefix(end == rest.size() ? end : end + 1);
-            if (component.empty() || component == ".") {
-                continue; // doubled separators, as a root with a trailing backslash gives
-            }
-            if (component == "..") {
-                if (trail.size() > 1) {
-                    trail.pop_back();
-                }
-                continue;
-            }
-            trail.push_back(matchComponent(trail.back(), component));
-        }
-        return trail.back();
-    }
-
     fs::path prefix_;
 };
+
+#if !defined(_WIN32)
+class HostPathMapper final : public PathMapper {
+public:
+    fs::path toHost(std::string_view gamePath) const override {
+        if (gamePath.starts_with('/')) {
+            return resolve("/", gamePath);
+        }
+        return native_->toHost(gamePath); // a drive path has no drives to go through
+    }
+
+private:
+    std::unique_ptr<PathMapper> native_ = makeNativePathMapper();
+};
+#endif
 
 } // namespace
 
 std::unique_ptr<PathMapper> makeWinePathMapper(std::filesystem::path prefix) {
     return std::make_unique<WinePathMapper>(std::move(prefix));
+}
+
+std::unique_ptr<PathMapper> makeHostPathMapper() {
+#if defined(_WIN32)
+    return makeNativePathMapper();
+#else
+    return std::make_unique<HostPathMapper>();
+#endif
 }
 
 } // namespace quorvell::discovery

@@ -73,6 +73,12 @@ WineRegistryFile WineRegistryFile::fromText(std::string_view text) {
     return file;
 }
 
+WineRegistryFile WineRegistryFile::fromKeys(WineRegistryKeys keys) {
+    WineRegistryFile file;
+    file.keys_ = std::move(keys);
+    return file;
+}
+
 std::optional<RegistryValue> WineRegistryFile::queryLocalMachine(std::string_view subKey,
                                                                  std::string_view valueName) const {
     const std::string name = text_case::lowerName(valueName);

@@ -17,6 +17,7 @@ public:
     // A missing, unreadable or damaged file holds nothing.
     explicit WineRegistryFile(const std::filesystem::path& systemReg);
     static WineRegistryFile fromText(std::string_view text);
+    static WineRegistryFile fromKeys(WineRegistryKeys keys);
 
     std::optional<RegistryValue> queryLocalMachine(std::string_view subKey,
                                                    std::string_view valueName) const override;

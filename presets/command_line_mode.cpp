@@ -27,8 +27,11 @@ void printLine(const std::function<void(const std::string&)>& hook, const std::s
 CommandLineOutcome fail(const CommandLineHooks& hooks, bool silent, CommandLineOutcome outcome,
                         const std::string& reason) {
     try {
-        printLine(hooks.printErr, std::string(kFailurePrefix) + reason);
-        if (!silent && hooks.showMessage) {
+        const std::string line = std::string(kFailurePrefix) + reason;
+        printLine(hooks.printErr, line);
+        if (!silent && hooks.showError) {
+            hooks.showError(std::string(kErrorTitle), std::string(kErrorText), line);
+        } else if (!silent && hooks.showMessage) {
             hooks.showMessage(std::string(kErrorTitle), std::string(kErrorText), true);
         }
     } catch (...) {
@@ -87,8 +90,11 @@ CommandLineOutcome runCommandLine(std::string_view argumentText, const CommandLi
 
     if (processed.empty()) {
         // Nothing the user asked for was done, so this is no success either.
-        return fail(hooks, line.silent, CommandLineOutcome::NoMatch,
-                    "no preset name matches \"" + working + "\"");
+        std::string reason = "no preset name matches \"" + working + "\"";
+        if (!hooks.noPresetFile.empty()) {
+            reason += ": " + hooks.noPresetFile;
+        }
+        return fail(hooks, line.silent, CommandLineOutcome::NoMatch, reason);
     }
     try {
         printLine(hooks.printOut, title + ": " + joined(processed));

@@ -29,6 +29,14 @@ struct CommandLineHooks {
     std::function<void(const std::string& title, const std::string& text, bool error)> showMessage;
     std::function<void(const std::string& line)> printOut; // one line to standard output
     std::function<void(const std::string& line)> printErr; // one line to standard error
+    // The error box with the line standard error got as its detail; when
+    // unset, showMessage shows the box without it.
+    std::function<void(const std::string& title, const std::string& text,
+                       const std::string& detail)>
+        showError = {};
+    // Set when no Presets.ini was found: where it was looked for, which is
+    // then why no preset matches.
+    std::string noPresetFile = {};
 };
 
 // Command-line mode from the argument text to its outcome.

@@ -5,6 +5,7 @@
 #include "base/path_text.h"
 #include "base/text_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <stdexcept>
 
@@ -83,7 +84,9 @@ std::optional<PresetFile> readIfPresent(const std::filesystem::path& path) {
     } catch (const std::length_error& tooLarge) {
         throw IoError(pathText(path), tooLarge.what());
     }
-    return reader.finish();
+    PresetFile read = reader.finish();
+    read.path = path;
+    return read;
 }
 
 } // namespace
@@ -97,6 +100,41 @@ PresetFile readPresetFile(const std::filesystem::path& file) {
         return std::move(*read);
     }
     throw IoError(pathText(file), systemReason(ENOENT));
+}
+
+namespace {
+std::vector<std::filesystem::path> eachOnce(const std::vector<std::filesystem::path>& folders) {
+    std::vector<std::filesystem::path> unique;
+    for (const auto& folder : folders) {
+        std::error_code ec;
+        const auto same = [&](const std::filesystem::path& seen) {
+            return seen == folder || std::filesystem::equivalent(seen, folder, ec);
+        };
+        if (!folder.empty() && std::none_of(unique.begin(), unique.end(), same)) {
+            unique.push_back(folder);
+        }
+    }
+    return unique;
+}
+} // namespace
+
+std::optional<PresetFile> findPresetFile(const std::vector<std::filesystem::path>& folders) {
+    for (const auto& folder : eachOnce(folders)) {
+        if (auto file = loadPresetFile(folder)) {
+            return file;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string noPresetFileNote(const std::vector<std::filesystem::path>& folders) {
+    std::string note = "there is no Presets.ini";
+    const char* joint = " in ";
+    for (const auto& folder : eachOnce(folders)) {
+        note += joint + pathText(folder);
+        joint = " nor in ";
+    }
+    return note;
 }
 
 } // namespace quorvell::presets

@@ -15,6 +15,7 @@ namespace quorvell::presets {
 struct PresetFile {
     PresetLines lines;              // List5
     std::vector<std::string> names; // Combo1
+    std::filesystem::path path = {}; // where it was read from; empty when parsed from text
 };
 
 // Splits preset file bytes into lines as they arrive, a block at a time, so a
@@ -46,6 +47,18 @@ std::optional<PresetFile> loadPresetFile(const std::filesystem::path& workingDir
 // A preset file named by the user: a missing file is an error too. Throws
 // IoError naming the file.
 PresetFile readPresetFile(const std::filesystem::path& file);
+
+// Presets.ini looked for in each folder in turn, each folder once: the working
+// directory first, then the folder holding the program, where players are
+// told to keep it (a launcher or a desktop shortcut starts programs in another
+// folder, often the home folder). The first file found is loaded; one that
+// exists but cannot be read throws IoError, as loadPresetFile does. nullopt
+// when no folder holds one.
+std::optional<PresetFile> findPresetFile(const std::vector<std::filesystem::path>& folders);
+
+// Why no preset can match when findPresetFile found nothing, naming each
+// folder looked in: "there is no Presets.ini in <a> nor in <b>".
+std::string noPresetFileNote(const std::vector<std::filesystem::path>& folders);
 
 // The name of a name line (text before the first "{"), or nullopt.
 std::optional<std::string_view> presetNameOf(std::string_view line);

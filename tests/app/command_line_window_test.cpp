@@ -84,7 +84,8 @@ TEST_F(CommandLineWindowTest, GameNotFoundFailsBeforeAnyPresetRuns) {
     EXPECT_EQ(boxes()[0].icon, app::BoxIcon::Error);
     EXPECT_EQ(boxes()[0].title, "Error!");
     EXPECT_EQ(boxes()[0].text, "Couldn't process presets, please check typing.");
-    EXPECT_FALSE(console.err.empty());
+    ASSERT_FALSE(console.err.empty());
+    EXPECT_EQ(boxes()[0].detail.toStdString(), console.err.back()); // the reason, behind the box
     EXPECT_EQ(map("a.ibt"), mapOf({"Brick", "Moss__overridden"}));
 }
 

@@ -110,6 +110,7 @@ void GuiTest::SetUp() {
 
 void GuiTest::TearDown() {
     app::MessageBoxes::setAnswerHook({});
+    app::MessageBoxes::setOfferHook({});
     app::MessageBoxes::clearRecorded();
 }
 

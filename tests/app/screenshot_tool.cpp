@@ -1,20 +1,54 @@
 // Puts the real windows on screen in the states the docs show, for a screen
 // capture under Xvfb: "form1" (after the map scan), "form3" (help over the
-// window) or "form2" (the banner part-way). Reads the install the way the
-// program does (WINEPREFIX, Presets.ini in the current folder); stays up for
-// the given number of seconds.
+// window), "form2" (the banner part-way), "tooltip" (the tooltip of the first
+// texture listed twice, or of the first row) or "notfound" (the box of a game
+// not found: run it where no game is). Reads the install the way the program
+// does (WINEPREFIX, Presets.ini in the current folder); stays up for the given
+// number of seconds. With a third argument it saves the windows shown, cut
+// from the screen, to that PNG file just before it ends.
 
 #include "app/main_window.h"
 #include "resources/resources.h"
 
 #include <QtCore/QTimer>
+#include <QtGui/QHelpEvent>
+#include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
 #include <filesystem>
 #include <string>
 
+namespace {
+
+int rowToShow(const quorvell::app::TextureList& list) {
+    for (int row = 1; row < list.count(); ++row) {
+        if (list.rowText(row) == list.rowText(row - 1)) {
+            return row;
+        }
+    }
+    return 0;
+}
+
+// A modal box alone, since it covers the window; otherwise every window shown
+// (the main window with a tooltip, say).
+void saveShownWindows(const QString& file) {
+    QWidget* box = QApplication::activeModalWidget();
+    QRect shown = box != nullptr ? box->frameGeometry() : QRect();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (box == nullptr && window->isVisible()) {
+            shown |= window->frameGeometry();
+        }
+    }
+    QGuiApplication::primaryScreen()
+        ->grabWindow(0, shown.x(), shown.y(), shown.width(), shown.height())
+        .save(file);
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "form1";
     const int seconds = argc > 2 ? std::stoi(argv[2]) : 4;
+    const QString output = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
     QApplication application(argc, argv);
     quorvell::resources::init();
 
@@ -29,8 +63,18 @@ int main(int argc, char** argv) {
             form.hide();
             form.form2()->Shape1->setWidthTwips(6156.25f);
             form.form2()->showCentred();
+        } else if (mode == "tooltip" && form.List2->count() > 0) {
+            QWidget* viewport = form.List2->viewport();
+            const QRect row = form.List2->visualItemRect(form.List2->item(rowToShow(*form.List2)));
+            const QPoint at(row.center().x() / 2, row.center().y());
+            QHelpEvent help(QEvent::ToolTip, at, viewport->mapToGlobal(at));
+            QApplication::sendEvent(viewport, &help);
         }
     });
-    QTimer::singleShot(seconds * 1000, &application, &QApplication::quit);
+    if (!output.isEmpty()) {
+        QTimer::singleShot(seconds * 1000 - 300, &application, [&] { saveShownWindows(output); });
+    }
+    // exit, not quit: a close request would go through the window, which holds it.
+    QTimer::singleShot(seconds * 1000, &application, [] { QCoreApplication::exit(0); });
     return QApplication::exec();
 }

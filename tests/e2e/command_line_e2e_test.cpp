@@ -219,7 +219,10 @@ TEST_F(CommandLineMode, WithoutTheGameItFailsBeforeAnyPresetRuns) {
     before = watched();
     const auto result = run({"walls", "silent"});
     EXPECT_EQ(result.exitStatus, 1);
-    EXPECT_FALSE(result.err.empty());
+    // Standard error lists each place looked at, with why it was passed over.
+    EXPECT_NE(result.err.find("\n  " + install.prefix().string() + ": not a Wine prefix"),
+              std::string::npos)
+        << result.err;
     expectMaps(kFound);
 }
 
@@ -228,6 +231,27 @@ TEST_F(CommandLineMode, WithoutPresetsFileNothingMatches) {
     before = watched();
     const auto result = run({"walls", "silent"});
     EXPECT_EQ(result.exitStatus, 2);
+    EXPECT_NE(result.err.find("there is no Presets.ini in " + install.workingDir().string() +
+                              " nor in " +
+                              std::filesystem::path(QUORVELL_PROGRAM).parent_path().string()),
+              std::string::npos)
+        << result.err;
+    expectMaps(kFound);
+}
+
+TEST_F(CommandLineMode, HelpAndVersionAnswerWithoutScanningAndNoArgumentsNeedADisplay) {
+    for (const char* arg : {"--help", "-h", "/?"}) {
+        const auto result = run({arg});
+        EXPECT_EQ(result.exitStatus, 0) << arg;
+        EXPECT_TRUE(result.out.starts_with("Usage: quorvell [<preset> [silent] [disable]]")) << arg;
+    }
+    auto result = run({"--version"});
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_EQ(lines(result.out), 1u);
+    EXPECT_TRUE(result.out.starts_with("Quorvell ")) << result.out;
+    result = run({});
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(lines(result.err), 1u) << result.err; // one plain line, not Qt's abort
     expectMaps(kFound);
 }
 

@@ -75,6 +75,27 @@ TEST(ImportPresets, MissingFileIsNoPresetsNotAFailure) {
     EXPECT_EQ(loadPresetFile(dir.path() / "no such folder"), std::nullopt);
 }
 
+// Started by a launcher in the home folder, the program still finds the file
+// kept beside it; the working directory's own file comes first.
+TEST(ImportPresets, ThenLooksBesideTheProgram) {
+    testing::TempDir dir;
+    dir.write("program/Presets.ini", "beside{\r\n}\r\n");
+    std::filesystem::create_directories(dir.path() / "home");
+    const std::vector<std::filesystem::path> places{dir.path() / "home", dir.path() / "program"};
+    auto file = findPresetFile(places);
+    ASSERT_TRUE(file.has_value());
+    EXPECT_EQ(file->names, (Lines{"beside"}));
+    EXPECT_EQ(file->path, dir.path() / "program" / "Presets.ini");
+
+    dir.write("home/Presets.ini", "own{\r\n}\r\n");
+    EXPECT_EQ(findPresetFile(places)->names, (Lines{"own"}));
+
+    EXPECT_EQ(findPresetFile({dir.path() / "a", dir.path() / "b"}), std::nullopt);
+    EXPECT_EQ(noPresetFileNote({dir.path() / "a", dir.path() / "b", dir.path() / "a"}),
+              "there is no Presets.ini in " + (dir.path() / "a").string() + " nor in " +
+                  (dir.path() / "b").string());
+}
+
 TEST(ImportPresets, EmptyFileGivesEmptyLists) {
     testing::TempDir dir;
     dir.write("Presets.ini", "");

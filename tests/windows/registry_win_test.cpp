@@ -122,16 +122,16 @@ struct SettingCase {
     const char* expected;
 };
 
-class GetSettingStringTest : public WindowsRegistryTest,
+class ReadRegistryStringTest : public WindowsRegistryTest,
                              public ::testing::WithParamInterface<SettingCase> {};
 
-TEST_P(GetSettingStringTest, ReadsAsTheGameRootRules) {
+TEST_P(ReadRegistryStringTest, ReadsAsTheGameRootRules) {
     const auto& c = GetParam();
     EXPECT_EQ(setting(c.subKey, c.value), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Values, GetSettingStringTest,
+    Values, ReadRegistryStringTest,
     ::testing::Values(
         SettingCase{"Plain", "ION_ROOT", "C:\\Games\\Thief - Deadly Shadows"},
         SettingCase{"Plain", "Slash", "C:\\Games\\TDS\\"}, SettingCase{"Plain", "Empty", ""},

@@ -1,0 +1,137 @@
+#include "base/path_text.h"
+#include "discovery/game_search.h"
+#include "discovery/launcher_prefixes.h"
+#include "discovery/prefix_reading.h"
+#include "discovery/steam_libraries.h"
+
+#include <optional>
+#include <set>
+#include <system_error>
+
+namespace quorvell::discovery {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kSteamAppId = "6980";
+
+class Search {
+public:
+    explicit Search(const Environment& env) : env_(env) {}
+
+    std::optional<GameInstall> run() {
+        for (const fs::path& prefix : candidateWinePrefixes(env_)) {
+            if (auto game = tryPrefix(prefix)) {
+                return game;
+            }
+        }
+        if (!env_.home) {
+            return std::nullopt;
+        }
+        const fs::path& home = *env_.home;
+        if (auto game = trySteamFolders(home)) {
+            return game;
+        }
+        for (auto launcher : {heroicPrefixes, lutrisPrefixes, bottlesPrefixes}) {
+            LauncherPrefixes found = launcher(home);
+            passedOver_.insert(passedOver_.end(), found.passedOver.begin(), found.passedOver.end());
+            for (const fs::path& prefix : found.prefixes) {
+                if (auto game = tryPrefix(prefix)) {
+                    return game;
+                }
+            }
+        }
+        return std::nullopt;
+    }
+
+    std::vector<PassedOver> takePassedOver() { return std::move(passedOver_); }
+
+private:
+    // A prefix two launchers name, or a link to one already read, is read once.
+    bool firstVisit(const fs::path& folder) {
+        std::error_code ec;
+        fs::path key = fs::weakly_canonical(folder, ec);
+        return seen_.insert(ec ? folder.lexically_normal() : key).second;
+    }
+
+    std::optional<GameInstall> tryPrefix(const fs::path& folder) {
+        if (!firstVisit(folder)) {
+            return std::nullopt;
+        }
+        PrefixReading reading = readPrefix(folder);
+        if (reading.root.empty()) {
+            passedOver_.push_back({pathText(folder), std::move(reading.whyNot)});
+            return std::nullopt;
+        }
+        GameInstall game;
+        game.root = std::move(reading.root);
+        game.winePrefix = reading.prefix;
+        game.paths = makeWinePathMapper(reading.prefix);
+        return game;
+    }
+
+    std::optional<GameInstall> trySteamFolders(const fs::path& home) {
+        const auto libraries = steamLibraries(home);
+        if (libraries.empty()) {
+            passedOver_.push_back({pathText(home / ".steam" / "steam"),
+                                   "no Steam installation (nor in Steam's usual other folders)"});
+        }
+        const std::string manifestName = "appmanifest_" + std::string(kSteamAppId) + ".acf";
+        for (const fs::path& library : libraries) {
+            const fs::path manifest = library / "steamapps" / manifestName;
+            std::error_code ec;
+            if (!fs::is_regular_file(manifest, ec)) {
+                passedOver_.push_back(
+                    {pathText(manifest), "not there: the game is not in this Steam library"});
+                continue;
+            }
+            const auto text = launcherFileText(manifest, passedOver_);
+            const auto installDir = text ? parseInstallDir(*text) : std::nullopt;
+            if (!installDir) {
+                if (text) {
+                    passedOver_.push_back({pathText(manifest), "names no install folder"});
+                }
+                continue;
+            }
+            const fs::path folder = library / "steamapps" / "common" / pathFromUtf8(*installDir);
+            const fs::path prefix = library / "steamapps" / "compatdata" / kSteamAppId / "pfx";
+            const bool hasPrefix = fs::is_directory(prefix, ec);
+            auto game = gameInFolder(pathText(folder),
+                                     hasPrefix ? makeWinePathMapper(prefix) : makeHostPathMapper());
+            if (game) {
+                if (hasPrefix) {
+                    game->winePrefix = prefix;
+                }
+                return game;
+            }
+            passedOver_.push_back(
+                {pathText(folder), "named by Steam, but holds no Content\\T3\\Maps"});
+        }
+        return std::nullopt;
+    }
+
+    const Environment& env_;
+    std::set<fs::path> seen_;
+    std::vector<PassedOver> passedOver_;
+};
+
+} // namespace
+
+GameInstall searchForGame(const Environment& env) {
+    Search search(env);
+    std::optional<GameInstall> found = search.run();
+    GameInstall game;
+    if (found) {
+        game = std::move(*found);
+    } else {
+        const auto prefixes = candidateWinePrefixes(env);
+        game.paths = prefixes.empty()
+                         ? std::shared_ptr<const PathMapper>(makeNativePathMapper())
+                         : std::shared_ptr<const PathMapper>(makeWinePathMapper(prefixes.front()));
+    }
+    game.passedOver = search.takePassedOver();
+    return game;
+}
+
+} // namespace quorvell::discovery

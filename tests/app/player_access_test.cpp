@@ -1,0 +1,149 @@
+// The window for players who don't start from a terminal: on a small screen,
+// from the keyboard, with row tooltips, and the way forward when the game was
+// not found. The whole program runs on one small screen of 500 x 400.
+
+#include "app/not_found_box.h"
+#include "tests/app/gui_support.h"
+#include "tests/support/map_builder.h"
+
+#include <QtGui/QHelpEvent>
+#include <QtWidgets/QToolTip>
+
+namespace quorvell::testing {
+namespace {
+
+std::string mapOf(const std::vector<std::string>& names) {
+    return mapOfTextures(names, 16);
+}
+
+class PlayerAccessTest : public GuiTest {
+protected:
+    void SetUp() override {
+        static TempDir config;
+        if (QApplication::instance() == nullptr) {
+            const auto file = config.write("screen.json", R"({"screens": [{"name": "small",
+                "x": 0, "y": 0, "width": 500, "height": 400, "logicalDpi": 96}]})");
+            qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + file.string()).c_str());
+        }
+        GuiTest::SetUp();
+        fake.texture(FakeInstall::kBitmaps, "Brick.dds");
+        fake.texture(FakeInstall::kSystem, "Brick.dds");
+        fake.texture(FakeInstall::kBitmaps, "Moss.dds");
+        fake.map("a.ibt", mapOf({"Brick__overridden", "Moss"}));
+        fake.map("b.ibt", mapOf({"Brick", "Moss"}));
+        fake.presets("moss{\r\nMoss.dds\r\n}\r\n");
+    }
+    void TearDown() override {
+        app::NotFoundBox::setFolderDialog({});
+        GuiTest::TearDown();
+    }
+    void startActive(app::Form1& form) {
+        startAndScan(form);
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    }
+};
+
+TEST_F(PlayerAccessTest, OpensAtTheNearestPlaceThatFitsASmallScreen) {
+    auto form = makeForm(fake);
+    form->start();
+    EXPECT_EQ(form->geometry(), QRect(169, 30, 331, 370));
+}
+
+// The frame is the list's or the chooser's edge in gold while it has the
+// keys, and the keys come back to it after the working state.
+TEST_F(PlayerAccessTest, FocusFrameShowsWhereTheKeysGo) {
+    auto form = makeForm(fake);
+    startActive(*form);
+    const auto edge = [](QWidget* control) {
+        return control->grab().toImage().pixelColor(0, control->height() / 2).name();
+    };
+    form->Combo1->setFocus();
+    EXPECT_EQ(edge(form->Combo1), "#f0c060");
+    EXPECT_NE(edge(form->List2), "#f0c060");
+    QTest::keyClick(form->Combo1, Qt::Key_Tab);
+    ASSERT_TRUE(form->List2->hasFocus());
+    EXPECT_EQ(edge(form->List2), "#f0c060");
+    EXPECT_NE(edge(form->Combo1), "#f0c060");
+
+    // Unticks the current row, Brick (on in a.ibt): off in every map.
+    QTest::keyClick(form->List2, Qt::Key_Space);
+    EXPECT_TRUE(readFile(fake.mapPath("a.ibt")) == mapOf({"Brick", "Moss"}));
+    EXPECT_TRUE(form->List2->hasFocus());
+}
+
+TEST_F(PlayerAccessTest, PresetHelpAndExitKeysAct) {
+    auto form = makeForm(fake);
+    startActive(*form);
+    form->Combo1->setCurrentIndex(0);
+    const auto mossOn = [&] {
+        return readFile(fake.mapPath("b.ibt")).find("Moss__overridden") != std::string::npos;
+    };
+    QTest::keyClick(form.get(), Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_TRUE(mossOn());
+    QTest::keyClick(form.get(), Qt::Key_Minus, Qt::KeypadModifier);
+    EXPECT_FALSE(mossOn());
+
+    QTest::keyClick(form.get(), Qt::Key_F1);
+    EXPECT_TRUE(form->form3()->isVisible());
+    QTest::keyClick(form.get(), Qt::Key_F1);
+    EXPECT_FALSE(form->form3()->isVisible());
+
+    QSignalSpy ended(form.get(), &app::Form1::programEnded);
+    form->forM_working(1);
+    EXPECT_EQ(form->Label5->cursor().shape(), Qt::WaitCursor); // the hand would promise a click
+    QTest::keyClick(form.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(ended.count(), 0);
+    form->forM_working(0);
+    EXPECT_EQ(form->Label5->cursor().shape(), Qt::PointingHandCursor);
+    QTest::keyClick(form.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(ended.count(), 1);
+}
+
+TEST_F(PlayerAccessTest, RowTooltipsTellRowsThatLookAlikeApart) {
+    auto form = makeForm(fake);
+    startAndScan(*form);
+    ASSERT_EQ(form->List2->texts(),
+              (std::vector<std::string>{"Brick.dds", "Brick.dds", "Moss.dds"}));
+    const auto tooltipOf = [&](int row) {
+        const QRect rect = form->List2->visualItemRect(form->List2->item(row));
+        QHelpEvent help(QEvent::ToolTip, rect.center(),
+                        form->List2->viewport()->mapToGlobal(rect.center()));
+        QApplication::sendEvent(form->List2->viewport(), &help);
+        return QToolTip::text();
+    };
+    const QString brick = tooltipOf(1);
+    EXPECT_TRUE(brick.contains("<b>Brick.dds</b>")) << brick.toStdString();
+    EXPECT_TRUE(brick.contains("Found in Content\\T3\\Bitmaps and in System\\Data"))
+        << brick.toStdString();
+    EXPECT_TRUE(brick.contains("On in 1 of 2 maps")) << brick.toStdString();
+    EXPECT_TRUE(tooltipOf(2).contains("On in 0 of 2 maps"));
+}
+
+// A chosen folder is the game when it holds the maps folder; the box says why
+// another is refused, and the choice leads to the usual scan.
+TEST_F(PlayerAccessTest, NotFoundBoxNamesThePlacesAndTakesAChosenFolder) {
+    std::vector<QString> offered{fake.workingDir().c_str(), fake.gameDir().c_str()};
+    app::NotFoundBox::setFolderDialog([&](QWidget*) {
+        const QString next = offered.front();
+        offered.erase(offered.begin());
+        return next;
+    });
+    app::MessageBoxes::setOfferHook([](const app::ShownBox&) { return true; });
+    auto form = makeForm(fake, {}, std::make_shared<RecordingServices>(fake, false));
+    startAndScan(*form);
+    ASSERT_TRUE(waitUntil([&] { return form->List3.count() == 2 && !form->working(); }));
+    ASSERT_EQ(boxes().size(), 2u);
+    EXPECT_EQ(boxes()[0].action, "Choose the game folder\u2026");
+    EXPECT_TRUE(boxes()[0].text.contains("Thief - Deadly Shadows was not found."));
+    EXPECT_TRUE(boxes()[0].text.contains("QUORVELL_GAME_ROOT"));
+    EXPECT_TRUE(boxes()[1].text.startsWith("<p><b>" + QString(fake.workingDir().c_str()) +
+                                           "</b> holds no Content\\T3\\Maps"));
+    EXPECT_EQ(form->Text2, fake.gameDir().string());
+    ASSERT_TRUE(waitUntil([&] {
+        return form->List2->marks() == std::vector<bool>{true, false, false};
+    }));
+}
+
+} // namespace
+} // namespace quorvell::testing
