@@ -26,32 +26,22 @@ bool hasDriveLetter(std::string_view text) {
            ((text[0] >= 'A' && text[0] <= 'Z') || (text[0] >= 'a' && text[0] <= 'z'));
 }
 
-bool samePath(const fs::path& a, const fs::path& b) {
-    std::error_code ec;
-    return fs::equivalent(a, b, ec);
-}
-
 FoundGame fromPrefix(const fs::path& prefix, GameSource source) {
     FoundGame found;
-    found.looked.push_back(prefix);
     found.install = discovery::LocateGameRoot(discovery::WineRegistryFile(prefix / "system.reg"),
                                               discovery::makeWinePathMapper(prefix));
     if (found.install.found()) {
         found.install.winePrefix = prefix;
+        found.install.foundBy =
+            "ION_ROOT in the Wine prefix " + pathText(prefix) + " (given with --prefix)";
         found.source = source;
+    } else {
+        found.install.passedOver.push_back(
+            {pathText(prefix / "system.reg"), "no install folder (ION_ROOT) is recorded there"});
     }
     return found;
 }
 
-GameSource sourceOfPrefix(const fs::path& prefix, const discovery::Environment& env) {
-    if (env.winePrefix && samePath(prefix, *env.winePrefix)) {
-        return GameSource::WinePrefixVariable;
-    }
-    if (!env.winePrefix && env.home && samePath(prefix, *env.home / ".wine")) {
-        return GameSource::HomeWine;
-    }
-    return GameSource::Proton;
-}
 #endif
 
 // --game: the folder as given. On Linux a Windows path ("C:\Games\...") is
@@ -88,28 +78,16 @@ FoundGame findGame(const GameOptions& options) {
     if (options.game) {
         return fromGameOption(options);
     }
-#if defined(_WIN32)
-    FoundGame found;
-    found.install = discovery::LocateGameRoot(options.environment);
-    found.source = found.install.found() ? GameSource::WindowsRegistry : GameSource::NotFound;
-    return found;
-#else
+#if !defined(_WIN32)
     if (options.prefix) {
         return fromPrefix(absoluteFrom(options.workingDir, *options.prefix),
                           GameSource::PrefixOption);
     }
-    FoundGame found;
-    for (const fs::path& prefix : discovery::candidateWinePrefixes(options.environment)) {
-        FoundGame one = fromPrefix(prefix, sourceOfPrefix(prefix, options.environment));
-        found.looked.push_back(prefix);
-        if (one.install.found()) {
-            one.looked = found.looked;
-            return one;
-        }
-    }
-    found.install.paths = discovery::makeNativePathMapper();
-    return found;
 #endif
+    FoundGame found;
+    found.install = discovery::LocateGameRoot(options.environment);
+    found.source = found.install.found() ? GameSource::Search : GameSource::NotFound;
+    return found;
 }
 
 std::string_view sourceKey(GameSource source) {
@@ -118,14 +96,8 @@ std::string_view sourceKey(GameSource source) {
         return "game-option";
     case GameSource::PrefixOption:
         return "prefix-option";
-    case GameSource::WinePrefixVariable:
-        return "WINEPREFIX";
-    case GameSource::HomeWine:
-        return "home-wine";
-    case GameSource::Proton:
-        return "proton";
-    case GameSource::WindowsRegistry:
-        return "registry";
+    case GameSource::Search:
+        return "search";
     case GameSource::NotFound:
         break;
     }
@@ -133,48 +105,17 @@ std::string_view sourceKey(GameSource source) {
 }
 
 std::string describeSource(const FoundGame& game) {
-    const std::string prefix =
-        game.install.winePrefix ? pathText(*game.install.winePrefix) : std::string();
-    switch (game.source) {
-    case GameSource::GameOption:
-        return prefix.empty() ? "given with --game"
-                              : "given with --game, read through the Wine prefix " + prefix;
-    case GameSource::PrefixOption:
-        return "ION_ROOT in the Wine prefix " + prefix + " (given with --prefix)";
-    case GameSource::WinePrefixVariable:
-        return "ION_ROOT in the Wine prefix " + prefix + " ($WINEPREFIX)";
-    case GameSource::HomeWine:
-        return "ION_ROOT in the Wine prefix " + prefix + " (~/.wine)";
-    case GameSource::Proton:
-        return "ION_ROOT in Steam's Proton prefix of the game, " + prefix;
-    case GameSource::WindowsRegistry:
-        return "ION_ROOT in the Windows registry";
-    case GameSource::NotFound:
-        break;
+    if (game.source == GameSource::GameOption) {
+        return game.install.winePrefix ? "given with --game, read through the Wine prefix " +
+                                             pathText(*game.install.winePrefix)
+                                       : "given with --game";
     }
-    return "not found";
+    return game.install.foundBy;
 }
 
 std::string notFoundMessage(const FoundGame& game) {
-    std::string message = "Thief - Deadly Shadows was not found: no install folder (ION_ROOT) is "
-                          "recorded in ";
-#if defined(_WIN32)
-    message += "the registry";
-#else
-    if (game.looked.empty()) {
-        message += "any Wine prefix (none was found; set WINEPREFIX or use --prefix or --game)";
-        return message;
-    }
-    bool first = true;
-    for (const auto& prefix : game.looked) {
-        message += first ? "" : ", ";
-        message += pathText(prefix / "system.reg");
-        first = false;
-    }
-    message += " (set WINEPREFIX or use --prefix or --game)";
-#endif
-    (void)game;
-    return message;
+    return discovery::notFoundReport(game.install) +
+           "\nSet QUORVELL_GAME_ROOT or WINEPREFIX, or use --game or --prefix.";
 }
 
 } // namespace quorvell::cli

@@ -13,20 +13,16 @@ namespace quorvell::cli {
 
 // What led to the game folder.
 enum class GameSource {
-    GameOption,         // --game
-    PrefixOption,       // the registry of the prefix given with --prefix
-    WinePrefixVariable, // the registry of $WINEPREFIX
-    HomeWine,           // the registry of ~/.wine
-    Proton,             // the registry of Steam's Proton prefix of the game
-    WindowsRegistry,    // Windows' own registry
+    GameOption,   // --game
+    PrefixOption, // the registry of the prefix given with --prefix
+    Search,       // the window's own search (QUORVELL_GAME_ROOT, prefixes, launchers)
     NotFound,
 };
 
+// install.passedOver lists every place looked at and passed over.
 struct FoundGame {
     discovery::GameInstall install;
     GameSource source = GameSource::NotFound;
-    // The Wine prefixes whose registry was read, in order (Linux).
-    std::vector<std::filesystem::path> looked;
 };
 
 struct GameOptions {
@@ -38,11 +34,12 @@ struct GameOptions {
 
 FoundGame findGame(const GameOptions& options);
 
-// A short key for scripts ("WINEPREFIX", "proton", ...) and the words for people.
+// A short key for scripts ("search", "game-option", ...) and the words for people.
 std::string_view sourceKey(GameSource source);
 std::string describeSource(const FoundGame& game);
 
-// Why the game was not found, naming what was read.
+// Why the game was not found, naming each place looked at and why it was
+// passed over.
 std::string notFoundMessage(const FoundGame& game);
 
 } // namespace quorvell::cli

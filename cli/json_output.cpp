@@ -29,8 +29,8 @@ json optionalPath(const std::optional<std::filesystem::path>& path) {
 void printJson(std::ostream& out, const StatusReport& report) {
     const auto& game = report.game;
     json looked = json::array();
-    for (const auto& prefix : game.looked) {
-        looked.push_back(pathText(prefix));
+    for (const auto& place : game.install.passedOver) {
+        looked.push_back({{"place", place.place}, {"reason", place.reason}});
     }
     json document = {
         {"game",
@@ -39,7 +39,7 @@ void printJson(std::ostream& out, const StatusReport& report) {
           {"foundBy", sourceKey(game.source)},
           {"how", game.install.found() ? describeSource(game) : std::string()},
           {"prefix", optionalPath(game.install.winePrefix)},
-          {"prefixesLookedIn", looked}}},
+          {"passedOver", looked}}},
         {"presets", presetFile(report.presets)},
     };
     if (game.install.found()) {

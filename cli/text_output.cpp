@@ -63,8 +63,8 @@ void printText(std::ostream& out, const StatusReport& report) {
     const auto& game = report.game;
     if (!game.install.found()) {
         field(out, "Game folder:", "not found");
-        for (const auto& prefix : game.looked) {
-            field(out, "Looked in:", pathText(prefix / "system.reg"));
+        for (const auto& place : game.install.passedOver) {
+            field(out, "Looked in:", place.place + ": " + place.reason);
         }
     } else {
         field(out, "Game folder:", game.install.root);

@@ -86,6 +86,7 @@ GameInstall LocateGameRoot(const Environment& env) {
     if (env.gameRoot) {
         auto named = gameInFolder(*env.gameRoot, namedRootPaths(env));
         if (named) {
+            named->foundBy = "QUORVELL_GAME_ROOT";
             return std::move(*named);
         }
         passedOver.push_back(
@@ -96,6 +97,8 @@ GameInstall LocateGameRoot(const Environment& env) {
     if (!game.found()) {
         game.passedOver.push_back({"HKEY_LOCAL_MACHINE\\" + std::string(kGameKey),
                                    "no install folder (ION_ROOT) is recorded there"});
+    } else {
+        game.foundBy = "ION_ROOT in the Windows registry";
     }
 #else
     GameInstall game = searchForGame(env);

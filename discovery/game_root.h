@@ -30,6 +30,9 @@ struct GameInstall {
     // Every place looked at before the game was found, or all of them when
     // it was not, in the order looked.
     std::vector<PassedOver> passedOver = {};
+    // How it was found, in a player's words ("ION_ROOT in the Wine prefix
+    // ~/.wine"); empty when it was not.
+    std::string foundBy = {};
 
     bool found() const { return !root.empty(); }
     // root + relative (relative begins with a backslash), mapped to the host.

@@ -22,7 +22,7 @@ public:
 
     std::optional<GameInstall> run() {
         for (const fs::path& prefix : candidateWinePrefixes(env_)) {
-            if (auto game = tryPrefix(prefix)) {
+            if (auto game = tryPrefix(prefix, kindOfCandidate(prefix))) {
                 return game;
             }
         }
@@ -33,11 +33,15 @@ public:
         if (auto game = trySteamFolders(home)) {
             return game;
         }
-        for (auto launcher : {heroicPrefixes, lutrisPrefixes, bottlesPrefixes}) {
+        const std::pair<LauncherPrefixes (*)(const fs::path&), const char*> launchers[] = {
+            {heroicPrefixes, "Heroic's"},
+            {lutrisPrefixes, "Lutris'"},
+            {bottlesPrefixes, "Bottles'"}};
+        for (const auto& [launcher, whose] : launchers) {
             LauncherPrefixes found = launcher(home);
             passedOver_.insert(passedOver_.end(), found.passedOver.begin(), found.passedOver.end());
             for (const fs::path& prefix : found.prefixes) {
-                if (auto game = tryPrefix(prefix)) {
+                if (auto game = tryPrefix(prefix, std::string(whose) + " Wine prefix")) {
                     return game;
                 }
             }
@@ -55,7 +59,19 @@ private:
         return seen_.insert(ec ? folder.lexically_normal() : key).second;
     }
 
-    std::optional<GameInstall> tryPrefix(const fs::path& folder) {
+    // What a player calls a prefix the first step reads.
+    std::string kindOfCandidate(const fs::path& prefix) const {
+        if (env_.winePrefix && prefix == *env_.winePrefix) {
+            return "the Wine prefix of $WINEPREFIX,";
+        }
+        if (env_.home && prefix == *env_.home / ".wine") {
+            return "the Wine prefix";
+        }
+        return "Steam's Proton prefix of the game,";
+    }
+
+    // kind: how the prefix is named in the game's foundBy.
+    std::optional<GameInstall> tryPrefix(const fs::path& folder, const std::string& kind) {
         if (!firstVisit(folder)) {
             return std::nullopt;
         }
@@ -68,6 +84,7 @@ private:
         game.root = std::move(reading.root);
         game.winePrefix = reading.prefix;
         game.paths = makeWinePathMapper(reading.prefix);
+        game.foundBy = "ION_ROOT in " + kind + " " + pathText(reading.prefix);
         return game;
     }
 
@@ -103,6 +120,7 @@ private:
                 if (hasPrefix) {
                     game->winePrefix = prefix;
                 }
+                game->foundBy = "the game's folder in Steam's " + pathText(manifest);
                 return game;
             }
             passedOver_.push_back(

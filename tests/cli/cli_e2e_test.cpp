@@ -152,7 +152,8 @@ TEST(QuorvellCli, JsonHoldsWhatScriptsAskFor) {
     const Demo demo;
     const json status = parsed(demo.cli({"status", "--json"}));
     EXPECT_EQ(status["game"]["root"], tools::kDemoGameRoot);
-    EXPECT_EQ(status["game"]["foundBy"], "WINEPREFIX");
+    EXPECT_EQ(status["game"]["foundBy"], "search");
+    EXPECT_NE(status["game"]["how"].get<std::string>().find("$WINEPREFIX"), std::string::npos);
     EXPECT_EQ(status["game"]["prefix"], tools::demoPrefix(demo.folder()).string());
     EXPECT_EQ(status["maps"], 3);
     EXPECT_EQ(status["textures"], 6);
