@@ -19,26 +19,26 @@ GameServices::importPresets(const std::filesystem::path& workingDir) {
 }
 
 discovery::GameInstall GameServices::locateGameRoot() {
-    return discovery::LocateGameRoot(environment_);
+    return discovery::locateGame(environment_);
 }
 
 std::vector<std::string> GameServices::loadOriginalCatalogue() {
-    return discovery::LoadOriginalCatalogue();
+    return discovery::originalCatalogue();
 }
 
 discovery::CustomTextureScan
 GameServices::scanCustomTextures(const discovery::GameInstall& game,
                                  const std::vector<std::string>& list4) {
-    return discovery::ScanCustomTextures(game, list4);
+    return discovery::scanCustomTextures(game, list4);
 }
 
 discovery::MapListing GameServices::listMapFiles(const discovery::GameInstall& game) {
-    return discovery::ListMapFiles(game);
+    return discovery::listMapFiles(game);
 }
 
 void GameServices::generateTextureList(const discovery::GameInstall& game,
                                        const std::filesystem::path& output) {
-    discovery::GenerateTextureList(game, output);
+    discovery::generateTextureList(game, output);
 }
 
 } // namespace quorvell::app

@@ -82,7 +82,7 @@ void Form1::ScanMapFile(const std::filesystem::path& mapPath) {
 void Form1::scanOneMap(const std::filesystem::path& mapPath, const patching::ScanIndex& index,
                        EventYield& yield) {
     const std::vector<std::size_t> rows =
-        patching::ScanMapFile(mapPath, index, List1.references(), yield.fn());
+        patching::scanMap(mapPath, index, List1.references(), yield.fn());
     rowTooltips_->mapScanned(rows);
     // The caller holds the working state, so these check marks never patch.
     List2->setCheckedRows(rows);
@@ -116,7 +116,7 @@ void Form1::PatchTextureInMap(const std::filesystem::path& mapPath,
                               const patching::ToggleTarget& target) {
     EventYield own;
     EventYield& yield = yield_ != nullptr ? *yield_ : own;
-    collectNotSwitchedOn(patching::PatchTextureInMap(mapPath, target, yield.fn()));
+    collectNotSwitchedOn(patching::switchTextureInMap(mapPath, target, yield.fn()));
 }
 
 // Each map names a texture once at most; the names of all maps are made

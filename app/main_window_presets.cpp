@@ -29,7 +29,7 @@ void Form1::enable_preseT(const std::string& preseT, std::int16_t disablE_bit) {
     notSwitchedOn_.clear();
     const patching::BatchIndex index(List2->rows());
     forEachMap(BarRule::Preset, [&](const std::filesystem::path& mapPath, EventYield& yield) {
-        collectNotSwitchedOn(patching::PatchPresetInMap(mapPath, index, yield.fn()));
+        collectNotSwitchedOn(patching::patchPresetInMap(mapPath, index, yield.fn()));
     });
     hold.release();
     reportNotSwitchedOn(notSwitchedOn_);
@@ -112,8 +112,7 @@ int Form1::scan_commandlinE() {
         }
     };
     hooks.noPresetFile = services_->noPresetFile();
-    const presets::CommandLineOutcome outcome =
-        presets::runCommandLine(setup_.argumentText, hooks);
+    const presets::CommandLineOutcome outcome = presets::runCommandLine(setup_.argumentText, hooks);
     unsetCursor();
     return static_cast<int>(outcome);
 }

@@ -88,7 +88,7 @@ void Scan(benchmark::State& state) {
         patching::ReferenceSet list1;
         for (const auto& path : install->maps()) {
             list1.clear();
-            marked += patching::ScanMapFile(path, index, list1, [] {}).size();
+            marked += patching::scanMap(path, index, list1, [] {}).size();
         }
     }
     benchmark::DoNotOptimize(marked);
@@ -114,7 +114,7 @@ void ScanAgainstFloor(benchmark::State& state) {
         patching::ReferenceSet list1;
         for (const auto& path : install->maps()) {
             list1.clear();
-            marked += patching::ScanMapFile(path, index, list1, [] {}).size();
+            marked += patching::scanMap(path, index, list1, [] {}).size();
         }
         const auto scanEnd = Clock::now();
         const std::chrono::duration<double> floor = floorEnd - start;
@@ -134,11 +134,11 @@ void BatchAllOn(benchmark::State& state) {
     for (auto _ : state) {
         const patching::BatchIndex index(on);
         for (const auto& path : install->maps()) {
-            changed += patching::PatchPresetInMap(path, index, [] {}).referencesChanged;
+            changed += patching::patchPresetInMap(path, index, [] {}).referencesChanged;
         }
         state.PauseTiming();
         for (const auto& path : install->maps()) {
-            patching::PatchPresetInMap(path, off);
+            patching::patchPresetInMap(path, off);
         }
         state.ResumeTiming();
     }
@@ -154,7 +154,7 @@ void ToggleOneEverywhere(benchmark::State& state) {
         const auto pass = state.iterations();
         const patching::ToggleTarget target(install->rows()[pass % 2].text, pass / 2 % 2 == 0);
         for (const auto& path : install->maps()) {
-            changed += patching::PatchTextureInMap(path, target, [] {}).referencesChanged;
+            changed += patching::switchTextureInMap(path, target, [] {}).referencesChanged;
         }
     }
     state.counters["writes/iteration"] =

@@ -28,8 +28,8 @@ bool hasDriveLetter(std::string_view text) {
 
 FoundGame fromPrefix(const fs::path& prefix, GameSource source) {
     FoundGame found;
-    found.install = discovery::LocateGameRoot(discovery::WineRegistryFile(prefix / "system.reg"),
-                                              discovery::makeWinePathMapper(prefix));
+    found.install = discovery::locateGame(discovery::WineRegistryFile(prefix / "system.reg"),
+                                          discovery::makeWinePathMapper(prefix));
     if (found.install.found()) {
         found.install.winePrefix = prefix;
         found.install.foundBy =
@@ -85,7 +85,7 @@ FoundGame findGame(const GameOptions& options) {
     }
 #endif
     FoundGame found;
-    found.install = discovery::LocateGameRoot(options.environment);
+    found.install = discovery::locateGame(options.environment);
     found.source = found.install.found() ? GameSource::Search : GameSource::NotFound;
     return found;
 }

@@ -15,7 +15,7 @@ ScanResult scanMaps(const Install& install, Progress& progress) {
     std::vector<bool> used(rowCount);
     for (std::size_t i = 0; i < install.maps.size(); ++i) {
         list1.clear();
-        const auto marked = patching::ScanMapFile(install.maps[i], index, list1);
+        const auto marked = patching::scanMap(install.maps[i], index, list1);
         for (const std::size_t row : marked) {
             result.marks[row] = true;
             ++result.mapsOn[row];
@@ -44,7 +44,7 @@ BatchResult runBatch(const Install& install, const patching::BatchIndex& index, 
         patching::PatchOutcome outcome;
         try {
             outcome = dryRun ? patching::countPresetChanges(map, index)
-                             : patching::PatchPresetInMap(map, index);
+                             : patching::patchPresetInMap(map, index);
         } catch (const IoError& failure) {
             if (dryRun || result.changed.empty()) {
                 throw;

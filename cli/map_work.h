@@ -33,7 +33,7 @@ struct BatchResult {
     std::vector<std::string> notSwitchedOn;
 };
 
-// PatchPresetInMap over every map, or with dryRun the same decisions counted
+// patchPresetInMap over every map, or with dryRun the same decisions counted
 // without writing. Throws IoError; maps before the failing one stay written.
 BatchResult runBatch(const Install& install, const patching::BatchIndex& index, bool dryRun,
                      Progress& progress);

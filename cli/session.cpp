@@ -46,15 +46,14 @@ Install openInstall(FoundGame game) {
     Install install;
     install.mapsFolder = game.install.hostPath(discovery::kMapsFolder);
 
-    const auto scan =
-        discovery::ScanCustomTextures(game.install, discovery::LoadOriginalCatalogue());
+    const auto scan = discovery::scanCustomTextures(game.install, discovery::originalCatalogue());
     for (const std::size_t i : sortedOrder(scan.names)) {
         install.rows.push_back({scan.names[i], false});
         install.folders.push_back(scan.folders[i]);
     }
     install.problems = scan.problems;
 
-    auto listing = discovery::ListMapFiles(game.install);
+    auto listing = discovery::listMapFiles(game.install);
     if (!listing.problems.empty()) {
         const IoError& problem = listing.problems.front();
         throw Failure(ExitStatus::Failed, "the maps folder " + problem.path() +

@@ -18,7 +18,7 @@ constexpr std::string_view kMapPattern = "*.ibt";
 
 } // namespace
 
-CustomTextureScan ScanCustomTextures(const GameInstall& game,
+CustomTextureScan scanCustomTextures(const GameInstall& game,
                                      const std::vector<std::string>& list4) {
     CustomTextureScan scan;
     if (!game.found()) {
@@ -39,7 +39,7 @@ CustomTextureScan ScanCustomTextures(const GameInstall& game,
     return scan;
 }
 
-MapListing ListMapFiles(const GameInstall& game) {
+MapListing listMapFiles(const GameInstall& game) {
     MapListing listing;
     if (!game.found()) {
         return listing;
@@ -55,7 +55,7 @@ MapListing ListMapFiles(const GameInstall& game) {
     return listing;
 }
 
-void GenerateTextureList(const GameInstall& game, const std::filesystem::path& output) {
+void generateTextureList(const GameInstall& game, const std::filesystem::path& output) {
     // Every folder is listed before the file is touched, so a folder that
     // cannot be read leaves an earlier list in place instead of half a new one.
     std::string lines;

@@ -25,7 +25,7 @@ struct CustomTextureScan {
     std::vector<IoError> problems;
     std::vector<std::string_view> folders = {}; // for each name, the kTextureFolders entry it is in
 };
-CustomTextureScan ScanCustomTextures(const GameInstall& game,
+CustomTextureScan scanCustomTextures(const GameInstall& game,
                                      const std::vector<std::string>& list4);
 
 // Full host paths of the *.ibt files of the maps folder, in lister order,
@@ -35,12 +35,12 @@ struct MapListing {
     std::vector<std::filesystem::path> paths;
     std::vector<IoError> problems; // at most one: the maps folder itself
 };
-MapListing ListMapFiles(const GameInstall& game);
+MapListing listMapFiles(const GameInstall& game);
 
 // Writes one line 'list4.additem "<name>"' CR LF per *.dds of the texture
 // folders to output (the fixed developer path, mapped). Throws IoError; the
 // file is closed on every path. The folders are all listed before output is
 // opened, so a folder that cannot be listed leaves an existing file as it was.
-void GenerateTextureList(const GameInstall& game, const std::filesystem::path& output);
+void generateTextureList(const GameInstall& game, const std::filesystem::path& output);
 
 } // namespace quorvell::discovery

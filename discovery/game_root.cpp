@@ -62,7 +62,7 @@ std::filesystem::path GameInstall::hostPath(std::string_view relative) const {
     return paths->toHost(gamePath);
 }
 
-GameInstall LocateGameRoot(const RegistrySource& source, std::shared_ptr<const PathMapper> paths) {
+GameInstall locateGame(const RegistrySource& source, std::shared_ptr<const PathMapper> paths) {
     GameInstall game;
     game.root = readRegistryString(source, kGameKey, kGameRootValue, "");
     game.paths =
@@ -81,7 +81,7 @@ std::optional<GameInstall> gameInFolder(std::string root, std::shared_ptr<const 
     return game;
 }
 
-GameInstall LocateGameRoot(const Environment& env) {
+GameInstall locateGame(const Environment& env) {
     std::vector<PassedOver> passedOver;
     if (env.gameRoot) {
         auto named = gameInFolder(*env.gameRoot, namedRootPaths(env));
@@ -93,7 +93,7 @@ GameInstall LocateGameRoot(const Environment& env) {
             {"QUORVELL_GAME_ROOT (" + *env.gameRoot + ")", "holds no Content\\T3\\Maps folder"});
     }
 #if defined(_WIN32)
-    GameInstall game = LocateGameRoot(*makeWindowsRegistry(), makeNativePathMapper());
+    GameInstall game = locateGame(*makeWindowsRegistry(), makeNativePathMapper());
     if (!game.found()) {
         game.passedOver.push_back({"HKEY_LOCAL_MACHINE\\" + std::string(kGameKey),
                                    "no install folder (ION_ROOT) is recorded there"});

@@ -50,10 +50,10 @@ std::vector<std::filesystem::path> candidateWinePrefixes(const Environment& env)
 // non-empty value, whose drives then map the game's paths, and after those the
 // places of the game launchers (see game_search.h). Not found: empty root,
 // paths still usable, and every place passed over.
-GameInstall LocateGameRoot(const Environment& env);
+GameInstall locateGame(const Environment& env);
 
 // The same over one given source (tests, and the Windows path).
-GameInstall LocateGameRoot(const RegistrySource& source, std::shared_ptr<const PathMapper> paths);
+GameInstall locateGame(const RegistrySource& source, std::shared_ptr<const PathMapper> paths);
 
 // The game in a folder named by hand (QUORVELL_GAME_ROOT, or a folder chosen in
 // the window): root is used as it stands when root + "\Content\T3\Maps"

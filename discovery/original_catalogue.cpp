@@ -97,7 +97,7 @@ const std::array<std::string_view, 88> kOriginalCatalogue = {
     "Volume.dds",
 };
 
-std::vector<std::string> LoadOriginalCatalogue() {
+std::vector<std::string> originalCatalogue() {
     return {kOriginalCatalogue.begin(), kOriginalCatalogue.end()};
 }
 

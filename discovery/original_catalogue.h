@@ -10,8 +10,8 @@ namespace quorvell::discovery {
 // The game's own texture file names, letter for letter.
 extern const std::array<std::string_view, 88> kOriginalCatalogue;
 
-// List4 as LoadOriginalCatalogue fills it.
-std::vector<std::string> LoadOriginalCatalogue();
+// The game's own textures, as LoadOriginalCatalogue fills List4 with them.
+std::vector<std::string> originalCatalogue();
 
 // Exact, case-sensitive lookup.
 bool isOriginalTexture(const std::vector<std::string>& list4, std::string_view name);

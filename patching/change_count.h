@@ -1,7 +1,7 @@
 #pragma once
 
 // What a batch patch would do to one map, worked out without writing: the
-// same decisions as PatchPresetInMap, counted instead of carried out.
+// same decisions as patchPresetInMap, counted instead of carried out.
 
 #include "patching/map_file.h"
 
@@ -10,7 +10,7 @@
 namespace quorvell::patching {
 
 // referencesChanged: the references the batch would rewrite; notSwitchedOn
-// and vanished as PatchPresetInMap would report them. Opens the map for
+// and vanished as patchPresetInMap would report them. Opens the map for
 // reading only. Throws IoError.
 PatchOutcome countPresetChanges(const std::filesystem::path& mapPath, const BatchIndex& index,
                                 const YieldFn& yield = {});

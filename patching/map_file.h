@@ -88,8 +88,8 @@ private:
 // reference to list1 and returns the rows that get a check mark, in the order
 // met. Opens the map for reading only. A map without the signature yields
 // nothing; a vanished map yields nothing. Throws IoError.
-std::vector<std::size_t> ScanMapFile(const std::filesystem::path& mapPath, const ScanIndex& index,
-                                     ReferenceSet& list1, const YieldFn& yield = {});
+std::vector<std::size_t> scanMap(const std::filesystem::path& mapPath, const ScanIndex& index,
+                                 ReferenceSet& list1, const YieldFn& yield = {});
 
 // The texture that a single toggle switches and the state it is switched to
 // (the row's new check mark), prepared once per toggle.
@@ -113,8 +113,8 @@ private:
 // Setting rather than flipping keeps the maps in line with the check mark
 // when they disagreed among themselves, and a map reached twice (through a
 // link) is not switched back. Throws IoError.
-PatchOutcome PatchTextureInMap(const std::filesystem::path& mapPath, const ToggleTarget& target,
-                               const YieldFn& yield = {});
+PatchOutcome switchTextureInMap(const std::filesystem::path& mapPath, const ToggleTarget& target,
+                                const YieldFn& yield = {});
 
 // For every reference text, what the batch does to it, decided once from the
 // check marks by "the first matching row that disagrees decides".
@@ -140,7 +140,7 @@ private:
 };
 
 // Brings one map in line with the check marks. Throws IoError.
-PatchOutcome PatchPresetInMap(const std::filesystem::path& mapPath, const BatchIndex& index,
+PatchOutcome patchPresetInMap(const std::filesystem::path& mapPath, const BatchIndex& index,
                               const YieldFn& yield = {});
 
 } // namespace quorvell::patching

@@ -60,8 +60,8 @@ std::string_view withoutSuffix(std::string_view overridden) {
 ToggleTarget::ToggleTarget(std::string_view rowText, bool switchOn)
     : rowText_(rowText), base_(ansiBaseNameOf(rowText)), switchOn_(switchOn) {}
 
-PatchOutcome PatchTextureInMap(const std::filesystem::path& mapPath, const ToggleTarget& target,
-                               const YieldFn& yield) {
+PatchOutcome switchTextureInMap(const std::filesystem::path& mapPath, const ToggleTarget& target,
+                                const YieldFn& yield) {
     const auto& base = target.base();
     const std::string overridden = base ? *base + std::string(kOverriddenSuffix) : std::string();
     bool noted = false;
@@ -111,7 +111,7 @@ std::optional<BatchIndex::Decision> BatchIndex::decide(std::string_view referenc
     return at == decisions_.npos ? std::nullopt : std::optional<Decision>(decisions_.valueAt(at));
 }
 
-PatchOutcome PatchPresetInMap(const std::filesystem::path& mapPath, const BatchIndex& index,
+PatchOutcome patchPresetInMap(const std::filesystem::path& mapPath, const BatchIndex& index,
                               const YieldFn& yield) {
     NotSwitchedOn notSwitchedOn;
     return patchMap(

@@ -34,8 +34,8 @@ std::optional<ScanIndex::Match> ScanIndex::match(std::string_view reference,
     return Match{key.row, at, key.carriesSuffix};
 }
 
-std::vector<std::size_t> ScanMapFile(const std::filesystem::path& mapPath, const ScanIndex& index,
-                                     ReferenceSet& list1, const YieldFn& yield) {
+std::vector<std::size_t> scanMap(const std::filesystem::path& mapPath, const ScanIndex& index,
+                                 ReferenceSet& list1, const YieldFn& yield) {
     std::vector<std::size_t> marked;
     MapIo map(mapPath);
     if (map.vanished()) {

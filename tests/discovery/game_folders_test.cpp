@@ -1,6 +1,6 @@
+#include "base/path_text.h"
 #include "discovery/game_folders.h"
 #include "discovery/original_catalogue.h"
-#include "base/path_text.h"
 #include "tests/support/temp_dir.h"
 
 #include <filesystem>
@@ -41,7 +41,7 @@ TEST_F(FakeGame, CustomTexturesComeFolderByFolderWithDuplicatesKept) {
     put(dynamic, {"Entry.dds", "glow.DDS"});
     put(data, {"Wall_a.dds", "attenuate2d.dds", "_sky.dds", "loading3.dds"});
 
-    const CustomTextureScan scan = ScanCustomTextures(game(), LoadOriginalCatalogue());
+    const CustomTextureScan scan = scanCustomTextures(game(), originalCatalogue());
     EXPECT_EQ(scan.names, (Names{"AULDALE1.DDS", "Wall_a.dds", "glow.DDS", "_sky.dds",
                                  "loading3.dds", "Wall_a.dds"}));
     EXPECT_TRUE(scan.problems.empty());
@@ -51,7 +51,7 @@ TEST_F(FakeGame, AFolderThatCannotBeListedIsReportedAndTheOthersStillScanned) {
     put(bitmaps, {"one.dds"});
     put(data, {"three.dds"});
 
-    const CustomTextureScan scan = ScanCustomTextures(game(), LoadOriginalCatalogue());
+    const CustomTextureScan scan = scanCustomTextures(game(), originalCatalogue());
     EXPECT_EQ(scan.names, (Names{"one.dds", "three.dds"}));
     ASSERT_EQ(scan.problems.size(), 1u);
     EXPECT_NE(scan.problems[0].path().find("DynamicallyLoaded"), std::string::npos)
@@ -62,16 +62,16 @@ TEST_F(FakeGame, GameFilesOnlyGiveNoCustomTextures) {
     put(bitmaps, {"HDMAP_Auldale.dds", "HDMap_Castle0.dds"});
     put(dynamic, {"Loading1.dds"});
     put(data, {"Volume.dds"});
-    EXPECT_TRUE(ScanCustomTextures(game(), LoadOriginalCatalogue()).names.empty());
+    EXPECT_TRUE(scanCustomTextures(game(), originalCatalogue()).names.empty());
 }
 
 TEST_F(FakeGame, AMissingGameScansNothingAndReportsNoFolders) {
     put(bitmaps, {"one.dds"});
     const GameInstall missing{"", std::nullopt, makeWinePathMapper(prefix)};
-    const CustomTextureScan scan = ScanCustomTextures(missing, LoadOriginalCatalogue());
+    const CustomTextureScan scan = scanCustomTextures(missing, originalCatalogue());
     EXPECT_TRUE(scan.names.empty());
     EXPECT_TRUE(scan.problems.empty());
-    const MapListing listing = ListMapFiles(missing);
+    const MapListing listing = listMapFiles(missing);
     EXPECT_TRUE(listing.paths.empty());
     EXPECT_TRUE(listing.problems.empty());
 }
@@ -79,7 +79,7 @@ TEST_F(FakeGame, AMissingGameScansNothingAndReportsNoFolders) {
 TEST_F(FakeGame, MapFilesAreFullPathsInTheFolderAsResolved) {
     put(maps, {"b.IBT", "a.ibt", "readme.txt", "a.ibt.bak"});
     for (const std::string root : {"C:\\Games\\Thief", "C:\\Games\\Thief\\", "c:\\games\\THIEF"}) {
-        const MapListing listing = ListMapFiles(game(root));
+        const MapListing listing = listMapFiles(game(root));
         EXPECT_TRUE(listing.problems.empty()) << root;
         ASSERT_EQ(listing.paths.size(), 2u) << root;
         EXPECT_EQ(listing.paths[0].filename(), "a.ibt");
@@ -92,7 +92,7 @@ TEST_F(FakeGame, MapFilesAreFullPathsInTheFolderAsResolved) {
 }
 
 TEST_F(FakeGame, AMissingMapsFolderIsOneProblem) {
-    const MapListing listing = ListMapFiles(game());
+    const MapListing listing = listMapFiles(game());
     EXPECT_TRUE(listing.paths.empty());
     ASSERT_EQ(listing.problems.size(), 1u);
     EXPECT_NE(listing.problems[0].path().find("Maps"), std::string::npos);
@@ -105,8 +105,8 @@ TEST_F(FakeGame, TheGeneratorWritesOneLinePerTextureOfEveryFolder) {
     const fs::path output = dir.path() / "Brannoch" / "Presets.ini";
     dir.write(output.lexically_relative(dir.path()), "old lines that must go\r\n");
 
-    GenerateTextureList(game(), output);
-    GenerateTextureList(game(), output);
+    generateTextureList(game(), output);
+    generateTextureList(game(), output);
     EXPECT_EQ(testing::readFile(output), "list4.additem \"HDMAP_Auldale.dds\"\r\n"
                                          "list4.additem \"Wall_a.dds\"\r\n"
                                          "list4.additem \"Volume.dds\"\r\n"
@@ -119,7 +119,7 @@ TEST_F(FakeGame, TheGeneratorNamesAMissingOutputFolder) {
     put(data, {});
     const fs::path output = dir.path() / "H" / "Projects" / "Brannoch" / "Presets.ini";
     try {
-        GenerateTextureList(game(), output);
+        generateTextureList(game(), output);
         FAIL() << "no error";
     } catch (const IoError& error) {
         EXPECT_EQ(error.path(), output.string());
@@ -132,7 +132,7 @@ TEST_F(FakeGame, TheGeneratorKeepsTheOldListWhenAFolderCannotBeRead) {
     put(bitmaps, {"a.dds"});
     put(data, {"c.dds"});
     const fs::path output = dir.write("Presets.ini", "earlier list\r\n");
-    EXPECT_THROW(GenerateTextureList(game(), output), IoError);
+    EXPECT_THROW(generateTextureList(game(), output), IoError);
     EXPECT_EQ(testing::readFile(output), "earlier list\r\n");
 }
 

@@ -39,7 +39,7 @@ TEST_P(Launchers, FindTheGame) {
             env.gameRoot = dir.path().string() + env.gameRoot->substr(5);
         }
     }
-    const GameInstall game = LocateGameRoot(env);
+    const GameInstall game = locateGame(env);
     std::string root = GetParam().root;
     if (root.starts_with("<dir>")) {
         root = dir.path().string() + root.substr(5);
@@ -137,7 +137,7 @@ TEST(Search, NotFoundNamesEachPlaceLooked) {
     dir.write("home/.local/share/lutris/games/native.yml", "game:\n  exe: /usr/bin/true\n");
     dir.write("home/.local/share/bottles/bottles/Damaged/system.reg", "not a registry");
 
-    const GameInstall game = LocateGameRoot(Environment{std::nullopt, home, "C:\\Elsewhere"});
+    const GameInstall game = locateGame(Environment{std::nullopt, home, "C:\\Elsewhere"});
     EXPECT_FALSE(game.found());
     std::vector<std::string> lines;
     for (const PassedOver& place : game.passedOver) {

@@ -75,7 +75,7 @@ TEST_F(SteamHome, FindsTheGameInAProtonPrefixWhenWineHasNone) {
     fs::create_directories(protonPrefix(disk) / "drive_c" / "program files (x86)" / "thief" /
                            "Content" / "T3" / "Maps");
 
-    const GameInstall game = LocateGameRoot(env());
+    const GameInstall game = locateGame(env());
     EXPECT_EQ(game.root, "C:\\Program Files (x86)\\Thief\\");
     EXPECT_EQ(game.winePrefix, protonPrefix(disk));
     const fs::path maps = game.hostPath("\\Content\\T3\\Maps");
@@ -87,7 +87,7 @@ TEST_F(SteamHome, TheFirstPrefixHoldingTheValueWins) {
     makeFakePrefix(dir, "home/.wine", wineGameKey(R"("ION_ROOT"="C:\\FromWine")"));
     makeFakePrefix(dir, "disk/SteamLibrary/steamapps/compatdata/6980/pfx",
                    wineGameKey(R"("ION_ROOT"="C:\\FromProton")"));
-    const GameInstall game = LocateGameRoot(env());
+    const GameInstall game = locateGame(env());
     EXPECT_EQ(game.root, "C:\\FromWine");
     EXPECT_EQ(game.winePrefix, home / ".wine");
 }
@@ -96,11 +96,11 @@ TEST_F(SteamHome, AValueOfAnotherTypeDoesNotStopTheSearch) {
     makeFakePrefix(dir, "home/.wine", wineGameKey(R"("ION_ROOT"=str(2):"C:\\Expanding")"));
     makeFakePrefix(dir, "flat-lib/steamapps/compatdata/6980/pfx",
                    wineGameKey(R"("ION_ROOT"="C:\\Flat")", false));
-    EXPECT_EQ(LocateGameRoot(env()).root, "C:\\Flat");
+    EXPECT_EQ(locateGame(env()).root, "C:\\Flat");
 }
 
 TEST_F(SteamHome, NoPrefixWithTheValueMeansNotFound) {
-    const GameInstall game = LocateGameRoot(env());
+    const GameInstall game = locateGame(env());
     EXPECT_FALSE(game.found());
     EXPECT_EQ(game.root, "");
     EXPECT_FALSE(game.winePrefix);
@@ -112,7 +112,7 @@ TEST_F(SteamHome, NoPrefixWithTheValueMeansNotFound) {
 TEST(Prefixes, WithoutHomeOnlyWinePrefixIsTried) {
     EXPECT_TRUE(candidateWinePrefixes(Environment{}).empty());
     EXPECT_EQ(candidateWinePrefixes(Environment{fs::path("/p"), std::nullopt}), Paths{"/p"});
-    const GameInstall game = LocateGameRoot(Environment{});
+    const GameInstall game = locateGame(Environment{});
     EXPECT_FALSE(game.found());
     EXPECT_NE(game.paths, nullptr);
 }

@@ -22,7 +22,7 @@ protected:
     std::string run(std::initializer_list<std::string> references, const TextureRows& rows,
                     PatchOutcome* outcome = nullptr) {
         const auto path = dir.write("m.ibt", mapOf(references));
-        const auto result = PatchPresetInMap(path, BatchIndex(rows));
+        const auto result = patchPresetInMap(path, BatchIndex(rows));
         if (outcome) {
             *outcome = result;
         }
@@ -115,9 +115,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(BatchTest, DuplicateRowsWithDifferentMarksFlipTheReferenceEachRun) {
     const TextureRows rows{{"A.dds", true}, {"A.dds", false}};
     const auto path = dir.write("m.ibt", mapOf({"A"}));
-    PatchPresetInMap(path, BatchIndex(rows));
+    patchPresetInMap(path, BatchIndex(rows));
     EXPECT_EQ(readFile(path), mapOf({"A__overridden"}));
-    PatchPresetInMap(path, BatchIndex(rows));
+    patchPresetInMap(path, BatchIndex(rows));
     EXPECT_EQ(readFile(path), mapOf({"A"}));
 }
 
@@ -139,7 +139,7 @@ TEST_F(BatchTest, ReportsTexturesTooLongToSwitchOnOncePerMap) {
 
 TEST_F(BatchTest, VanishedMapIsSkippedAndNotCreated) {
     const auto gone = dir.path() / "gone.ibt";
-    EXPECT_TRUE(PatchPresetInMap(gone, BatchIndex({{"A.dds", true}})).vanished);
+    EXPECT_TRUE(patchPresetInMap(gone, BatchIndex({{"A.dds", true}})).vanished);
     EXPECT_FALSE(std::filesystem::exists(gone));
 }
 
@@ -156,7 +156,7 @@ TEST_F(BatchTest, CountingChangesAgreesWithTheBatchAndWritesNothing) {
     const auto path = dir.write("m.ibt", bytes);
     const PatchOutcome counted = countPresetChanges(path, BatchIndex(rows));
     EXPECT_EQ(readFile(path), bytes);
-    const PatchOutcome done = PatchPresetInMap(path, BatchIndex(rows));
+    const PatchOutcome done = patchPresetInMap(path, BatchIndex(rows));
     EXPECT_EQ(counted.referencesChanged, done.referencesChanged);
     EXPECT_EQ(counted.referencesChanged, 4u);
     EXPECT_EQ(counted.notSwitchedOn, done.notSwitchedOn);

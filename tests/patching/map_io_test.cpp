@@ -132,7 +132,7 @@ TEST_F(MapIoTest, VanishedMapIsNeverCreated) {
 // until that handle closes, so the walk's own handle keeps it there.)
 TEST_F(MapIoTest, MapRemovedBeforeItsFirstWriteIsSkippedAndNotCreated) {
     const auto path = dir.write("m.ibt", twoBlocks("Rock", "Wall_a"));
-    const auto outcome = PatchPresetInMap(path, BatchIndex(kOn), [&] { fs::remove(path); });
+    const auto outcome = patchPresetInMap(path, BatchIndex(kOn), [&] { fs::remove(path); });
     EXPECT_TRUE(outcome.vanished);
     EXPECT_FALSE(fs::exists(path));
 }
@@ -142,7 +142,7 @@ TEST_F(MapIoTest, MapCutShortDuringARunKeepsItsLengthAndTheRunStopsThere) {
     const auto cut = MapBuilder::nameOffset(kRecordsPerBlock + 5);
     EXPECT_EQ(ioErrorProblem(path, "the file changed while it was being patched",
                              [&] {
-                                 PatchPresetInMap(path, BatchIndex(kOn),
+                                 patchPresetInMap(path, BatchIndex(kOn),
                                                   [&] { fs::resize_file(path, cut); });
                              }),
               "");
@@ -165,7 +165,7 @@ TEST_F(MapIoTest, NameCutByAWriteThatStoppedIsPutBack) {
         {
             stopWritesAt(MapBuilder::nameOffset(1) + 9); // "Wall_a__o"
             const auto problem = ioErrorProblem(path, "File too large",
-                                                [&] { PatchPresetInMap(path, BatchIndex(kOn)); });
+                                                [&] { patchPresetInMap(path, BatchIndex(kOn)); });
             std::_Exit(problem.empty() ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
@@ -181,7 +181,7 @@ TEST_F(MapIoTest, FolderOrPipeInsteadOfAMapIsAnErrorNotAHang) {
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
     EXPECT_EQ(ioErrorProblem(fifo, "not a regular file", [&] { MapIo map(fifo); }), "");
     ReferenceSet list1;
-    EXPECT_THROW(ScanMapFile(fifo, ScanIndex(kOn), list1), IoError);
+    EXPECT_THROW(scanMap(fifo, ScanIndex(kOn), list1), IoError);
 }
 
 #endif
@@ -200,10 +200,10 @@ TEST_F(MapIoTest, ReadOnlyMapThatNeedsNoChangeIsNoError) {
     const auto path = readOnlyMap(kPlainMap);
     expectWithoutRootPowers([&]() -> std::string {
         try {
-            const auto outcome = PatchPresetInMap(path, BatchIndex(kOff));
+            const auto outcome = patchPresetInMap(path, BatchIndex(kOff));
             ReferenceSet list1;
-            ScanMapFile(path, ScanIndex(kOn), list1);
-            PatchTextureInMap(path, ToggleTarget("Other.dds", true));
+            scanMap(path, ScanIndex(kOn), list1);
+            switchTextureInMap(path, ToggleTarget("Other.dds", true));
             return outcome.referencesChanged == 0 ? "" : "changed something";
         } catch (const std::exception& e) {
             return e.what();
@@ -216,9 +216,9 @@ TEST_F(MapIoTest, ReadOnlyMapThatNeedsAChangeNamesFileAndReason) {
     const auto path = readOnlyMap(kPlainMap);
     expectWithoutRootPowers([&] {
         const std::string batch = ioErrorProblem(path, "Permission denied",
-                                                 [&] { PatchPresetInMap(path, BatchIndex(kOn)); });
+                                                 [&] { patchPresetInMap(path, BatchIndex(kOn)); });
         const std::string toggle = ioErrorProblem(path, "Permission denied", [&] {
-            PatchTextureInMap(path, ToggleTarget("Wall_a.dds", true));
+            switchTextureInMap(path, ToggleTarget("Wall_a.dds", true));
         });
         return batch + toggle;
     });
@@ -231,7 +231,7 @@ TEST_F(MapIoTest, UnreadableMapNamesFileAndReason) {
     expectWithoutRootPowers([&] {
         ReferenceSet list1;
         return ioErrorProblem(path, "Permission denied",
-                              [&] { ScanMapFile(path, ScanIndex(kOn), list1); });
+                              [&] { scanMap(path, ScanIndex(kOn), list1); });
     });
 }
 

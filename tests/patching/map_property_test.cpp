@@ -246,7 +246,7 @@ TEST(MapProperty, OperationsFollowTheModelAndStayInsideNameWindows) {
                 std::vector<std::string> modelList1;
                 const auto wanted = modelScan(expected, rows, modelList1);
                 ReferenceSet list1;
-                const auto marked = ScanMapFile(path, ScanIndex(rows), list1);
+                const auto marked = scanMap(path, ScanIndex(rows), list1);
                 EXPECT_EQ(std::set<std::size_t>(marked.begin(), marked.end()), wanted);
                 EXPECT_EQ(marked.size(), wanted.size());
                 EXPECT_EQ(list1, ReferenceSet(modelList1.begin(), modelList1.end()));
@@ -255,12 +255,12 @@ TEST(MapProperty, OperationsFollowTheModelAndStayInsideNameWindows) {
             case 1: {
                 const auto& text = kRowTexts[random.below(kRowTexts.size())];
                 const bool on = random.below(2) == 0;
-                PatchTextureInMap(path, ToggleTarget(text, on));
+                switchTextureInMap(path, ToggleTarget(text, on));
                 modelToggle(expected, text, on);
                 break;
             }
             default:
-                PatchPresetInMap(path, BatchIndex(rows));
+                patchPresetInMap(path, BatchIndex(rows));
                 modelBatch(expected, rows);
                 break;
             }
@@ -283,8 +283,8 @@ TEST(MapProperty, ToggleOnAndOffRestoresNulPaddedMapsExactly) {
         // back byte for byte.
         auto expected = found;
         modelToggle(expected, text, false);
-        PatchTextureInMap(path, ToggleTarget(text, true));
-        PatchTextureInMap(path, ToggleTarget(text, false));
+        switchTextureInMap(path, ToggleTarget(text, true));
+        switchTextureInMap(path, ToggleTarget(text, false));
         ASSERT_EQ(readFile(path), expected) << text;
     }
 }

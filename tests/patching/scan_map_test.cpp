@@ -30,7 +30,7 @@ protected:
     }
     std::vector<std::size_t> scan(const std::filesystem::path& path, const TextureRows& rows) {
         list1.clear();
-        return ScanMapFile(path, ScanIndex(rows), list1);
+        return scanMap(path, ScanIndex(rows), list1);
     }
 
     TempDir dir;
@@ -57,7 +57,7 @@ TEST_F(ScanTest, List1HoldsEachCustomReferenceOnceAsItStands) {
 TEST_F(ScanTest, ReferenceAlreadyInList1SetsNoMark) {
     const auto rows = rowsOf({"Wall_a.dds"});
     list1 = {"Wall_a__overridden"};
-    EXPECT_EQ(ScanMapFile(map({"Wall_a__overridden"}), ScanIndex(rows), list1), Marks{});
+    EXPECT_EQ(scanMap(map({"Wall_a__overridden"}), ScanIndex(rows), list1), Marks{});
 }
 
 TEST_F(ScanTest, MatchingIsExactAndCaseSensitive) {
@@ -108,7 +108,7 @@ TEST_F(ScanTest, MapsWithoutSignatureOrVanishedYieldNothing) {
 
 TEST_F(ScanTest, YieldsWhileItWorks) {
     int yields = 0;
-    ScanMapFile(map({"Wall_a"}), ScanIndex(rowsOf({"Wall_a.dds"})), list1, [&] { ++yields; });
+    scanMap(map({"Wall_a"}), ScanIndex(rowsOf({"Wall_a.dds"})), list1, [&] { ++yields; });
     EXPECT_GE(yields, 1);
 }
 

@@ -18,7 +18,7 @@ std::string mapOf(std::initializer_list<std::string> references) {
 class ToggleTest : public ::testing::Test {
 protected:
     PatchOutcome toggle(const std::filesystem::path& path, std::string_view row, bool on = true) {
-        return PatchTextureInMap(path, ToggleTarget(row, on));
+        return switchTextureInMap(path, ToggleTarget(row, on));
     }
     TempDir dir;
 };
@@ -59,7 +59,7 @@ TEST_F(ToggleTest, SwitchedOnReferenceIsEndedInsideAFieldThatWasNotPadded) {
     toggle(path, "Wall_a.dds");
     ReferenceSet list1;
     const TextureRows rows{{"Wall_a.dds", false}};
-    EXPECT_EQ(ScanMapFile(path, ScanIndex(rows), list1), std::vector<std::size_t>{0});
+    EXPECT_EQ(scanMap(path, ScanIndex(rows), list1), std::vector<std::size_t>{0});
     EXPECT_EQ(list1, ReferenceSet{"Wall_a__overridden"});
 }
 

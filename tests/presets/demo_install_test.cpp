@@ -57,15 +57,15 @@ TEST_F(DemoInstall, DiscoveryFindsTheGameItsCustomTexturesAndMaps) {
     GTEST_SKIP() << "the demo install is a Wine prefix, which only the Linux build reads";
 #endif
     EXPECT_TRUE(written_.driveLinkMade);
-    const auto game = discovery::LocateGameRoot(env_);
+    const auto game = discovery::locateGame(env_);
     ASSERT_EQ(game.root, kDemoGameRoot);
-    const auto scan = discovery::ScanCustomTextures(game, discovery::LoadOriginalCatalogue());
+    const auto scan = discovery::scanCustomTextures(game, discovery::originalCatalogue());
     EXPECT_TRUE(scan.problems.empty());
     Names names = scan.names;
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (Names{"Door_oak.dds", "Floor_wood.dds", "Roof_slate.DDS", "Wall_brick01.dds",
                             "Wall_brick02.dds", "Window_glass.dds"}));
-    EXPECT_EQ(discovery::ListMapFiles(game).paths.size(), 3u);
+    EXPECT_EQ(discovery::listMapFiles(game).paths.size(), 3u);
 }
 
 // Scan, apply "walls", batch: what the command-line mode does on the demo.
@@ -73,9 +73,9 @@ TEST_F(DemoInstall, ApplyingWallsSwitchesOnTheBricksAndKeepsWhatWasOn) {
 #ifdef _WIN32
     GTEST_SKIP() << "the demo install is a Wine prefix, which only the Linux build reads";
 #endif
-    const auto game = discovery::LocateGameRoot(env_);
-    const auto custom = discovery::ScanCustomTextures(game, discovery::LoadOriginalCatalogue());
-    const auto maps = discovery::ListMapFiles(game);
+    const auto game = discovery::locateGame(env_);
+    const auto custom = discovery::scanCustomTextures(game, discovery::originalCatalogue());
+    const auto maps = discovery::listMapFiles(game);
     ASSERT_EQ(maps.paths.size(), 3u);
 
     patching::TextureRows rows;
@@ -85,7 +85,7 @@ TEST_F(DemoInstall, ApplyingWallsSwitchesOnTheBricksAndKeepsWhatWasOn) {
     const patching::ScanIndex index(rows);
     for (const auto& path : maps.paths) {
         patching::ReferenceSet list1;
-        for (const auto row : patching::ScanMapFile(path, index, list1)) {
+        for (const auto row : patching::scanMap(path, index, list1)) {
             rows[row].checked = true;
         }
     }
@@ -105,7 +105,7 @@ TEST_F(DemoInstall, ApplyingWallsSwitchesOnTheBricksAndKeepsWhatWasOn) {
     }
     const patching::BatchIndex batch(rows);
     for (const auto& path : maps.paths) {
-        patching::PatchPresetInMap(path, batch);
+        patching::patchPresetInMap(path, batch);
     }
 
     const auto t = [](std::string name) { return DemoRecord{kTextureKind, std::move(name)}; };

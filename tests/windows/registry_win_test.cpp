@@ -123,7 +123,7 @@ struct SettingCase {
 };
 
 class ReadRegistryStringTest : public WindowsRegistryTest,
-                             public ::testing::WithParamInterface<SettingCase> {};
+                               public ::testing::WithParamInterface<SettingCase> {};
 
 TEST_P(ReadRegistryStringTest, ReadsAsTheGameRootRules) {
     const auto& c = GetParam();
@@ -188,7 +188,7 @@ TEST_F(WindowsRegistryTest, LocateGameRootReadsTheGamesOwnKey) {
     ASSERT_TRUE(reg(L"add \"" + gameKey +
                     L"\\Thief - Deadly Shadows\" /v ION_ROOT /t REG_SZ /d \"C:\\Program Files "
                     L"(x86)\\Ion Storm\\Thief - Deadly Shadows\" /f /reg:32"));
-    const GameInstall game = LocateGameRoot(Environment::fromProcess());
+    const GameInstall game = locateGame(Environment::fromProcess());
     deleteEverywhere(gameKey);
     EXPECT_EQ(game.root, "C:\\Program Files (x86)\\Ion Storm\\Thief - Deadly Shadows");
     EXPECT_TRUE(game.found());
