@@ -20,6 +20,27 @@ void putName(std::string& bytes, std::uint64_t at, const std::string& name) {
     bytes.replace(at, name.size(), name);
 }
 
+void writeFile(const std::filesystem::path& path, std::string_view bytes) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) {
+        throw std::runtime_error("cannot write " + path.string());
+    }
+}
+
+constexpr std::string_view kSystemReg =
+    "WINE REGISTRY Version 2\n"
+    ";; All keys relative to \\\\Machine\n\n"
+    "#arch=win64\n\n"
+    "[Software\\\\Wow6432Node\\\\Ion Storm\\\\Thief - Deadly Shadows] 1700000000\n"
+    "#time=1da0b2c3d4e5f60\n"
+    "\"ION_ROOT\"=\"C:\\\\Games\\\\Thief\"\n";
+
+std::filesystem::path gameIn(const std::filesystem::path& prefix) {
+    return prefix / "drive_c" / "Games" / "Thief";
+}
+
 } // namespace
 
 SyntheticInstall::SyntheticInstall(std::filesystem::path folder, const InstallShape& shape)
@@ -55,11 +76,7 @@ SyntheticInstall::SyntheticInstall(std::filesystem::path folder, const InstallSh
             }
         }
         maps_.push_back(folder_ / ("map" + std::to_string(m) + ".ibt"));
-        std::ofstream out(maps_.back(), std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        if (!out) {
-            throw std::runtime_error("cannot write " + maps_.back().string());
-        }
+        writeFile(maps_.back(), bytes);
     }
 }
 
@@ -70,6 +87,32 @@ SyntheticInstall::~SyntheticInstall() {
 
 std::uint64_t SyntheticInstall::totalBytes() const {
     return static_cast<std::uint64_t>(maps_.size()) * (tableBytes_ + tailBytes_);
+}
+
+SyntheticGame::SyntheticGame(const std::filesystem::path& folder, const InstallShape& shape)
+    : folder_(folder) {
+    std::filesystem::create_directories(home());
+    writeFile(workDir() / "Presets.ini",
+              std::string(kAllOn) + "{\r\n*\r\n}\r\n" + kAllOff + "{\r\nxbrick\r\n}\r\n");
+    install_ =
+        std::make_unique<SyntheticInstall>(gameIn(prefix(true)) / "Content" / "T3" / "Maps", shape);
+    for (const bool withMaps : {true, false}) {
+        writeFile(prefix(withMaps) / "system.reg", kSystemReg);
+        // Every folder start-up lists, so it has nothing to report.
+        for (const char* empty :
+             {"Content/T3/Maps", "Content/T3/PCTextures/DynamicallyLoaded", "System/Data"}) {
+            std::filesystem::create_directories(gameIn(prefix(withMaps)) / empty);
+        }
+        for (const auto& row : install_->rows()) {
+            writeFile(gameIn(prefix(withMaps)) / "Content" / "T3" / "Bitmaps" / row.text, "DDS ");
+        }
+    }
+}
+
+SyntheticGame::~SyntheticGame() {
+    install_.reset();
+    std::error_code ec;
+    std::filesystem::remove_all(folder_, ec);
 }
 
 } // namespace quorvell::bench

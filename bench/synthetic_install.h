@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,35 @@ private:
     std::size_t tableBytes_ = 0;
     std::size_t tailBytes_ = 0;
     std::vector<std::vector<std::uint64_t>> customOffsets_;
+};
+
+// The synthetic maps inside a game install as the program finds it: a Wine
+// prefix whose registry names the game, the custom textures as files in the
+// game's texture folder, the maps in its maps folder, and a working folder
+// with Presets.ini. A second prefix names a copy of the game with the same
+// textures and no maps, for the program's cost without them. Removed with
+// the object.
+class SyntheticGame {
+public:
+    // Presets.ini names these: "*" (every texture on) and "xbrick" (all off).
+    static constexpr const char* kAllOn = "all";
+    static constexpr const char* kAllOff = "none";
+
+    SyntheticGame(const std::filesystem::path& folder, const InstallShape& shape);
+    ~SyntheticGame();
+    SyntheticGame(const SyntheticGame&) = delete;
+    SyntheticGame& operator=(const SyntheticGame&) = delete;
+
+    const SyntheticInstall& install() const { return *install_; }
+    std::filesystem::path prefix(bool withMaps) const {
+        return folder_ / (withMaps ? "prefix" : "prefix-without-maps");
+    }
+    std::filesystem::path home() const { return folder_ / "home"; }
+    std::filesystem::path workDir() const { return folder_ / "work"; }
+
+private:
+    std::filesystem::path folder_;
+    std::unique_ptr<SyntheticInstall> install_;
 };
 
 } // namespace quorvell::bench
