@@ -149,6 +149,9 @@ private:
     std::vector<IoError> rescanCheckMarks();
     void honourPendingClose();
     void showStartupProblems();
+    // Refresh, or a game folder chosen by hand: the textures (and the maps)
+    // read again, the check marks by Timer1's scan.
+    void readGameAgain(bool withMaps);
     // The game was not found: where Quorvell looked, and a folder chosen by hand.
     void offerGameFolder();
     void reportNotSwitchedOn(const std::vector<std::string>& rowTexts);

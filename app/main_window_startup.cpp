@@ -161,12 +161,20 @@ void Form1::Command5_Click() {
     if (working()) {
         return;
     }
+    readGameAgain(false);
+}
+
+// The working state stays on until Timer1's scan has set the check marks.
+void Form1::readGameAgain(bool withMaps) {
     runOperation(
-        [this] {
+        [this, withMaps] {
             WorkingState::Hold hold = working_.hold();
             List2->clearRows();
             startupProblems_.clear();
             ScanCustomTextures();
+            if (withMaps) {
+                ListMapFiles();
+            }
             if (!startupProblems_.empty()) {
                 showStartupProblems();
             }

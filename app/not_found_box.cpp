@@ -103,19 +103,7 @@ void Form1::offerGameFolder() {
     }
     game_ = std::move(*chosen);
     Text2 = game_.root;
-    startupProblems_.clear();
-    runOperation(
-        [this] {
-            WorkingState::Hold hold = working_.hold();
-            ScanCustomTextures();
-            ListMapFiles();
-            if (!startupProblems_.empty()) {
-                showStartupProblems();
-            }
-            Timer1->start();
-            awaitingScan_ = std::move(hold);
-        },
-        FailurePolicy::Marks::Kept);
+    readGameAgain(true);
 }
 
 } // namespace quorvell::app

@@ -1,5 +1,7 @@
 #include "bench/program_run.h"
 
+#include "tools/exec_arguments.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -38,22 +40,7 @@ double seconds(const timeval& t) {
 ProgramRun runProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
                       const std::filesystem::path& cwd,
                       const std::map<std::string, std::string>& env) {
-    std::vector<std::string> argStore{program.string()};
-    argStore.insert(argStore.end(), args.begin(), args.end());
-    std::vector<std::string> envStore;
-    for (const auto& [name, value] : env) {
-        envStore.push_back(name + "=" + value);
-    }
-    std::vector<char*> argv;
-    for (auto& a : argStore) {
-        argv.push_back(a.data());
-    }
-    argv.push_back(nullptr);
-    std::vector<char*> envp;
-    for (auto& e : envStore) {
-        envp.push_back(e.data());
-    }
-    envp.push_back(nullptr);
+    const tools::ExecArguments exec(program, args, env);
 
     std::FILE* errFile = std::tmpfile();
     if (errFile == nullptr) {
@@ -70,7 +57,8 @@ ProgramRun runProgram(const std::filesystem::path& program, const std::vector<st
     const std::uint64_t readBefore = readBytesFromStorage();
     const auto start = std::chrono::steady_clock::now();
     pid_t pid = 0;
-    const int spawned = ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+    const int spawned =
+        ::posix_spawn(&pid, exec.argv()[0], &actions, nullptr, exec.argv(), exec.envp());
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) {
         std::fclose(errFile);

@@ -1,5 +1,7 @@
 #include "tests/e2e/run_program.h"
 
+#include "tools/exec_arguments.h"
+
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -36,22 +38,7 @@ ProgramRun runProgram(const std::filesystem::path& program, const std::vector<st
     if (::pipe(outPipe) != 0 || ::pipe(errPipe) != 0) {
         throw std::runtime_error("pipe failed");
     }
-    std::vector<std::string> argStore{program.string()};
-    argStore.insert(argStore.end(), args.begin(), args.end());
-    std::vector<std::string> envStore;
-    for (const auto& [name, value] : env) {
-        envStore.push_back(name + "=" + value);
-    }
-    std::vector<char*> argv;
-    for (auto& a : argStore) {
-        argv.push_back(a.data());
-    }
-    argv.push_back(nullptr);
-    std::vector<char*> envp;
-    for (auto& e : envStore) {
-        envp.push_back(e.data());
-    }
-    envp.push_back(nullptr);
+    const tools::ExecArguments exec(program, args, env);
 
     const pid_t pid = ::fork();
     if (pid < 0) {
@@ -67,7 +54,7 @@ ProgramRun runProgram(const std::filesystem::path& program, const std::vector<st
         if (::chdir(cwd.c_str()) != 0) {
             ::_exit(126);
         }
-        ::execve(argv[0], argv.data(), envp.data());
+        ::execve(exec.argv()[0], exec.argv(), exec.envp());
         ::_exit(127);
     }
     ::close(outPipe[1]);
