@@ -6,6 +6,7 @@
 // mapping makes every byte of a map file round-trip, as it does on Windows.
 
 #include "base/ansi_platform.h"
+#include "base/utf8.h"
 
 #include <array>
 #include <cerrno>
@@ -107,9 +108,9 @@ std::optional<std::string> ansiFromUtf16(std::u16string_view text, bool lossy) {
             return std::nullopt;
         } else {
             // A surrogate pair is one character and so one '?'.
-            if (unit >= 0xD800 && unit <= 0xDBFF && inLeft >= 4) {
+            if (utf8::isHighSurrogate(unit) && inLeft >= 4) {
                 const char16_t low = unitAt(in + 2);
-                if (low >= 0xDC00 && low <= 0xDFFF) {
+                if (utf8::isLowSurrogate(low)) {
                     skip = 4;
                 }
             }

@@ -2,6 +2,8 @@
 // game and the "A" functions use.
 
 #include "base/ansi_platform.h"
+#include "base/utf8.h"
+#include "base/windows_text.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
@@ -36,13 +38,6 @@ std::optional<std::string> convert(std::u16string_view text, DWORD flags, const 
     return out;
 }
 
-bool isHigh(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool isLow(char16_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
 // Each surrogate becomes '?' on its own: a lone one is no character at all,
 // and with pairs kept whole (keepPairs) a pair stays one character. Single-byte
 // and double-byte code pages have no form for characters beyond U+FFFF, so
@@ -52,7 +47,8 @@ std::u16string questionMarkSurrogates(std::u16string_view text, bool keepPairs) 
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i];
-        if (isHigh(unit) && i + 1 < text.size() && isLow(text[i + 1])) {
+        if (utf8::isHighSurrogate(unit) && i + 1 < text.size() &&
+            utf8::isLowSurrogate(text[i + 1])) {
             if (keepPairs) {
                 out += unit;
                 out += text[i + 1];
@@ -60,7 +56,7 @@ std::u16string questionMarkSurrogates(std::u16string_view text, bool keepPairs) 
                 out += u'?';
             }
             ++i;
-        } else if (isHigh(unit) || isLow(unit)) {
+        } else if (utf8::isHighSurrogate(unit) || utf8::isLowSurrogate(unit)) {
             out += u'?';
         } else {
             out += unit;
@@ -98,12 +94,8 @@ std::u16string utf16FromAnsi(std::string_view ansi) {
     if (ansi.empty()) {
         return {};
     }
-    const int length = static_cast<int>(ansi.size());
-    const int size = MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0);
-    std::u16string out(static_cast<std::size_t>(size > 0 ? size : 0), u'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, reinterpret_cast<wchar_t*>(out.data()),
-                        size);
-    return out;
+    const std::wstring text = win::wideFromCodePage(CP_ACP, ansi);
+    return std::u16string(text.begin(), text.end());
 }
 
 } // namespace quorvell::ansi::detail

@@ -11,14 +11,6 @@ bool isContinuation(char byte) {
     return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
 }
 
-bool isHighSurrogate(char32_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
-bool isLowSurrogate(char32_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
 // Walks UTF-16 pairing surrogates; an unpaired one goes to onUnpaired.
 template <typename OnUnpaired>
 std::string fromUtf16With(std::u16string_view utf16, OnUnpaired onUnpaired) {

@@ -26,6 +26,13 @@ struct NameChar {
 };
 NameChar decodeNameChar(std::string_view text, std::size_t pos);
 
+constexpr bool isHighSurrogate(char32_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+constexpr bool isLowSurrogate(char32_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
 // Appends the UTF-8 form of a code point (surrogates included, as they are).
 void append(std::string& out, char32_t cp);
 // Appends the UTF-16 form of a code point.

@@ -14,6 +14,8 @@ namespace quorvell::win {
 std::string utf8FromWide(std::wstring_view wide);
 // Malformed UTF-8 becomes U+FFFD.
 std::wstring wideFromUtf8(std::string_view utf8);
+// Bytes of the given code page (CP_ACP, CP_UTF8, ...) as wide text.
+std::wstring wideFromCodePage(std::uint32_t codePage, std::string_view bytes);
 
 // A path as the program shows it: UTF-8, backslashes as stored.
 std::string pathUtf8(const std::filesystem::path& path);

@@ -18,13 +18,17 @@ std::string utf8FromWide(std::wstring_view wide) {
 }
 
 std::wstring wideFromUtf8(std::string_view utf8) {
-    if (utf8.empty()) {
+    return wideFromCodePage(CP_UTF8, utf8);
+}
+
+std::wstring wideFromCodePage(std::uint32_t codePage, std::string_view bytes) {
+    if (bytes.empty()) {
         return {};
     }
-    const int length = static_cast<int>(utf8.size());
-    const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, out.data(), size);
+    const int length = static_cast<int>(bytes.size());
+    const int size = MultiByteToWideChar(codePage, 0, bytes.data(), length, nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
+    MultiByteToWideChar(codePage, 0, bytes.data(), length, out.data(), size);
     return out;
 }
 
