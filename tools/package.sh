@@ -36,15 +36,13 @@ deb="${debs[0]}"
 tgz="${tgzs[0]}"
 echo "== Checking $(basename "$deb") and $(basename "$tgz")"
 
-programs=(quorvell)
-if [ -f cli/CMakeLists.txt ]; then
-    programs+=(quorvell-cli)
-fi
+programs=(quorvell quorvell-cli)
 expected=()
 for program in "${programs[@]}"; do
     expected+=("bin/$program")
 done
 expected+=(
+    "share/bash-completion/completions/quorvell-cli"
     "share/applications/$app_id.desktop"
     "share/metainfo/$app_id.metainfo.xml"
     "share/icons/hicolor/scalable/apps/$app_id.svg"
@@ -109,9 +107,10 @@ if (cd "$tmp/demo" && "${bare[@]}" WINEPREFIX="$tmp/demo/prefix" "$usr/bin/quorv
 else
     fail "quorvell walls silent on the demo install"
 fi
-if [ -x "$usr/bin/quorvell-cli" ]; then
-    "${bare[@]}" "$usr/bin/quorvell-cli" --version || fail "quorvell-cli --version"
-fi
+"${bare[@]}" "$usr/bin/quorvell" --version || fail "quorvell --version"
+"${bare[@]}" "$usr/bin/quorvell-cli" --version || fail "quorvell-cli --version"
+(cd "$tmp/demo" && "${bare[@]}" WINEPREFIX="$tmp/demo/prefix" "$usr/bin/quorvell-cli" list >/dev/null) ||
+    fail "quorvell-cli list on the demo install"
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures package check(s) failed" >&2
