@@ -198,7 +198,7 @@ void MapIo::close() {
     if (!impl_ || !impl_->writer.valid()) {
         return;
     }
-    const HANDLE writer = std::exchange(impl_->writer.get(), INVALID_HANDLE_VALUE);
+    const HANDLE writer = impl_->writer.release();
     if (!CloseHandle(writer)) {
         fail(path_, GetLastError());
     }
