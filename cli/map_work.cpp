@@ -1,6 +1,6 @@
 #include "cli/map_work.h"
 
-#include "patching/change_count.h"
+#include "patching/map_file.h"
 
 #include <algorithm>
 

@@ -139,6 +139,13 @@ private:
     NameTable<Decision> decisions_;
 };
 
+// What patchPresetInMap would do to one map, worked out without writing:
+// referencesChanged counts the references it would rewrite; notSwitchedOn
+// and vanished as it would report them. Opens the map for reading only.
+// Throws IoError.
+PatchOutcome countPresetChanges(const std::filesystem::path& mapPath, const BatchIndex& index,
+                                const YieldFn& yield = {});
+
 // Brings one map in line with the check marks. Throws IoError.
 PatchOutcome patchPresetInMap(const std::filesystem::path& mapPath, const BatchIndex& index,
                               const YieldFn& yield = {});

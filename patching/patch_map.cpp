@@ -111,26 +111,60 @@ std::optional<BatchIndex::Decision> BatchIndex::decide(std::string_view referenc
     return at == decisions_.npos ? std::nullopt : std::optional<Decision>(decisions_.valueAt(at));
 }
 
+namespace {
+
+// What the batch writes over one reference, if anything; a texture whose
+// name is too long to switch on is noted instead.
+std::optional<NameBytes> presetRewrite(const BatchIndex& index, const TextureReference& reference,
+                                       PatchOutcome& outcome, NotSwitchedOn& notSwitchedOn) {
+    const auto decision = index.decide(reference.text, reference.hash);
+    if (!decision) {
+        return std::nullopt;
+    }
+    if (decision->action == BatchIndex::Action::SwitchOff) {
+        return switchOffBytes(withoutSuffix(reference.text));
+    }
+    auto bytes = switchOnBytes(reference.text, reference.window);
+    if (!bytes) {
+        notSwitchedOn.note(outcome, index.rows(), decision->row);
+    }
+    return bytes;
+}
+
+} // namespace
+
 PatchOutcome patchPresetInMap(const std::filesystem::path& mapPath, const BatchIndex& index,
                               const YieldFn& yield) {
     NotSwitchedOn notSwitchedOn;
     return patchMap(
         mapPath, yield,
-        [&](const TextureReference& reference, PatchOutcome& outcome) -> std::optional<NameBytes> {
-            const auto decision = index.decide(reference.text, reference.hash);
-            if (!decision) {
-                return std::nullopt;
-            }
-            if (decision->action == BatchIndex::Action::SwitchOff) {
-                return switchOffBytes(withoutSuffix(reference.text));
-            }
-            auto bytes = switchOnBytes(reference.text, reference.window);
-            if (!bytes) {
-                notSwitchedOn.note(outcome, index.rows(), decision->row);
-            }
-            return bytes;
+        [&](const TextureReference& reference, PatchOutcome& outcome) {
+            return presetRewrite(index, reference, outcome, notSwitchedOn);
         },
         [&](const TextureReference& reference) { index.prefetch(reference.hash); });
+}
+
+PatchOutcome countPresetChanges(const std::filesystem::path& mapPath, const BatchIndex& index,
+                                const YieldFn& yield) {
+    PatchOutcome outcome;
+    // No write ever comes, so the map is never opened for writing: a dry run
+    // works on maps that are read-only or held by the game.
+    MapIo map(mapPath);
+    if (map.vanished()) {
+        outcome.vanished = true;
+        return outcome;
+    }
+    NotSwitchedOn notSwitchedOn;
+    walkRecords(
+        map,
+        [&](const TextureReference& reference) -> std::optional<NameBytes> {
+            if (presetRewrite(index, reference, outcome, notSwitchedOn)) {
+                ++outcome.referencesChanged;
+            }
+            return std::nullopt;
+        },
+        yield, [&](const TextureReference& reference) { index.prefetch(reference.hash); });
+    return outcome;
 }
 
 } // namespace quorvell::patching

@@ -1,4 +1,3 @@
-#include "patching/change_count.h"
 #include "patching/map_file.h"
 #include "tests/support/map_builder.h"
 #include "tests/support/temp_dir.h"
