@@ -25,6 +25,22 @@ std::vector<std::string> processArguments(int, char**) {
     return args;
 }
 
+std::filesystem::path programFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            return std::filesystem::path(path).parent_path();
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
 bool stderrIsTerminal() {
     return ::_isatty(::_fileno(stderr)) != 0;
 }

@@ -2,6 +2,7 @@
 
 #include "base/path_text.h"
 #include "cli/exit_status.h"
+#include "cli/platform.h"
 #include "discovery/game_folders.h"
 #include "discovery/original_catalogue.h"
 #include "discovery/sorted_order.h"
@@ -81,8 +82,10 @@ Presets loadPresets(const SessionOptions& options) {
         presets.found = true;
         return presets;
     }
+    // Where the window reads it: the working directory, then beside the program.
     presets.file = options.game.workingDir / "Presets.ini";
-    if (auto file = presets::loadPresetFile(options.game.workingDir)) {
+    if (auto file = presets::findPresetFile({options.game.workingDir, programFolder()})) {
+        presets.file = file->path;
         presets.content = std::move(*file);
         presets.found = true;
     }
