@@ -5,6 +5,8 @@ namespace quorvell::app {
 
 // Windows hands over one raw command line; argv would have lost its spaces
 // and quotes.
-std::string processArgumentText(int, char**) { return presets::windowsArgumentText(); }
+std::string processArgumentText(int, char**) {
+    return presets::windowsArgumentText();
+}
 
 } // namespace quorvell::app

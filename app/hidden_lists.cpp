@@ -1,7 +1,7 @@
 #include "app/hidden_lists.h"
 
-#include "discovery/sorted_order.h"
 #include "base/ansi_text.h"
+#include "discovery/sorted_order.h"
 
 #include <algorithm>
 

@@ -2,9 +2,9 @@
 
 #include "app/developer_panel.h"
 #include "app/geometry.h"
-#include "app/skin.h"
 #include "app/keyboard.h"
 #include "app/screen_fit.h"
+#include "app/skin.h"
 #include "app/ticker.h"
 
 #include <QtGui/QCloseEvent>

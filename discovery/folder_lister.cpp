@@ -1,9 +1,9 @@
 #include "discovery/folder_lister.h"
 
-#include "discovery/folder_enumeration.h"
-#include "discovery/sorted_order.h"
 #include "base/text_case.h"
 #include "base/utf8.h"
+#include "discovery/folder_enumeration.h"
+#include "discovery/sorted_order.h"
 
 #include <algorithm>
 

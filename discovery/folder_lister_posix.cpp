@@ -1,6 +1,6 @@
-#include "discovery/folder_enumeration.h"
-#include "base/path_text.h"
 #include "base/io_error.h"
+#include "base/path_text.h"
+#include "discovery/folder_enumeration.h"
 
 #include <system_error>
 

@@ -1,7 +1,7 @@
-#include "discovery/folder_enumeration.h"
 #include "base/io_error.h"
 #include "base/windows_handle.h"
 #include "base/windows_text.h"
+#include "discovery/folder_enumeration.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>

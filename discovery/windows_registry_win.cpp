@@ -1,6 +1,6 @@
-#include "discovery/windows_registry.h"
 #include "base/ansi_text.h"
 #include "base/windows_text.h"
+#include "discovery/windows_registry.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <algorithm>

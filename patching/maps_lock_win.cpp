@@ -1,6 +1,6 @@
-#include "patching/maps_lock.h"
 #include "base/windows_handle.h"
 #include "base/windows_text.h"
+#include "patching/maps_lock.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <cstdio>

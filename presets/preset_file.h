@@ -13,8 +13,8 @@ namespace quorvell::presets {
 // Presets.ini as the loader leaves it: every line in file order (List5) and
 // the name of every name line (Combo1), both as UTF-8.
 struct PresetFile {
-    PresetLines lines;              // List5
-    std::vector<std::string> names; // Combo1
+    PresetLines lines;               // List5
+    std::vector<std::string> names;  // Combo1
     std::filesystem::path path = {}; // where it was read from; empty when parsed from text
 };
 

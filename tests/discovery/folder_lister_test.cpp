@@ -1,5 +1,5 @@
-#include "discovery/folder_lister.h"
 #include "base/io_error.h"
+#include "discovery/folder_lister.h"
 #include "tests/support/temp_dir.h"
 
 #include <filesystem>

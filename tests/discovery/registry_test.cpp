@@ -33,7 +33,8 @@ class SettingRules : public ::testing::TestWithParam<SettingCase> {};
 TEST_P(SettingRules, OnlyPlainStringsCountAndEndAtTheFirstNul) {
     FakeRegistry registry;
     registry.value = GetParam().stored;
-    EXPECT_EQ(readRegistryString(registry, "SOFTWARE\\Key", "Name", "fallback"), GetParam().expected);
+    EXPECT_EQ(readRegistryString(registry, "SOFTWARE\\Key", "Name", "fallback"),
+              GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -56,8 +57,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Registry, AsksForTheGivenKeyAndValueAndDefaultsToEmpty) {
     FakeRegistry registry;
-    EXPECT_EQ(readRegistryString(registry, "SOFTWARE\\Ion Storm\\Thief - Deadly Shadows", "ION_ROOT"),
-              "");
+    EXPECT_EQ(
+        readRegistryString(registry, "SOFTWARE\\Ion Storm\\Thief - Deadly Shadows", "ION_ROOT"),
+        "");
     EXPECT_EQ(registry.askedKey, "SOFTWARE\\Ion Storm\\Thief - Deadly Shadows");
     EXPECT_EQ(registry.askedName, "ION_ROOT");
 }

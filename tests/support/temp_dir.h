@@ -16,7 +16,8 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
     // Writes bytes to path()/relative, creating the folders on the way.
-    std::filesystem::path write(const std::filesystem::path& relative, std::string_view bytes) const;
+    std::filesystem::path write(const std::filesystem::path& relative,
+                                std::string_view bytes) const;
 
 private:
     std::filesystem::path path_;

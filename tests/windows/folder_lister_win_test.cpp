@@ -1,9 +1,9 @@
 // The texture and map folder lister against the Windows file system.
 
-#include "discovery/folder_enumeration.h"
-#include "discovery/folder_lister.h"
 #include "base/io_error.h"
 #include "base/windows_text.h"
+#include "discovery/folder_enumeration.h"
+#include "discovery/folder_lister.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>

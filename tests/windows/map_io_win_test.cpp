@@ -3,8 +3,8 @@
 // reasons in errors.
 
 #include "base/io_error.h"
-#include "patching/map_io.h"
 #include "base/windows_text.h"
+#include "patching/map_io.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
