@@ -31,4 +31,21 @@ private:
     QElapsedTimer since_;
 };
 
+// Lets the per-map procedures share the running loop's yield, for as long
+// as that loop's own yield lives; a loop inside another (the scan a preset
+// run starts with) hands the outer one back when it ends.
+class YieldInUse {
+public:
+    YieldInUse(EventYield*& slot, EventYield& yield) : slot_(slot), before_(slot) {
+        slot_ = &yield;
+    }
+    ~YieldInUse() { slot_ = before_; }
+    YieldInUse(const YieldInUse&) = delete;
+    YieldInUse& operator=(const YieldInUse&) = delete;
+
+private:
+    EventYield*& slot_;
+    EventYield* before_;
+};
+
 } // namespace quorvell::app

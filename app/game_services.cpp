@@ -1,6 +1,7 @@
 #include "app/game_services.h"
 
 #include "discovery/original_catalogue.h"
+#include "session/install.h"
 
 namespace quorvell::app {
 
@@ -9,13 +10,12 @@ GameServices::GameServices(discovery::Environment environment, std::filesystem::
 
 std::optional<presets::PresetFile>
 GameServices::importPresets(const std::filesystem::path& workingDir) {
-    const std::vector<std::filesystem::path> places{workingDir, programDir_};
-    noPresetFile_.clear();
-    auto file = presets::findPresetFile(places);
-    if (!file) {
-        noPresetFile_ = presets::noPresetFileNote(places);
+    session::Presets found = session::findPresets({workingDir, programDir_});
+    noPresetFile_ = found.notFound;
+    if (!found.found) {
+        return std::nullopt;
     }
-    return file;
+    return std::move(found.content);
 }
 
 discovery::GameInstall GameServices::locateGameRoot() {

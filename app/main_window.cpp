@@ -20,6 +20,7 @@ Form1::Form1(Form1Setup setup)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), setup_(std::move(setup)),
       services_(setup_.services), background_(QString::fromLatin1(kForm1Background)),
       form2_(new Form2(this)), form3_(new Form3(this)), gate_([this] { return takeMapsLock(); }),
+      mapsLocker_([this] { return gate_.lockMaps(); }),
       failures_(FailurePolicy::Hooks{
           [this] { gate_.letGoOfMaps(); }, [this] { return rescanCheckMarks(); },
           [this] {

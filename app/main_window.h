@@ -18,6 +18,7 @@
 #include "app/working_state.h"
 #include "discovery/game_root.h"
 #include "patching/map_file.h"
+#include "session/map_loop.h"
 
 #include <QtCore/QPoint>
 #include <QtCore/QPointer>
@@ -113,9 +114,9 @@ public:
     // --- Map work (throw on failure; the event handlers report it) --------
     void ScanAllMaps();
     void ScanMapFile(const std::filesystem::path& mapPath);
-    // Brings every reference of the target's texture to its state.
-    void PatchTextureInMap(const std::filesystem::path& mapPath,
-                           const patching::ToggleTarget& target);
+    // Brings every reference of the target's texture in one map to its state.
+    patching::PatchOutcome PatchTextureInMap(const std::filesystem::path& mapPath,
+                                             const patching::ToggleTarget& target);
     void enable_preseT(const std::string& preseT, std::int16_t disablE_bit);
     // Command-line mode from the argument text; returns the exit status.
     int scan_commandlinE();
@@ -159,17 +160,13 @@ private:
     void printOut(const std::string& line) const;
     void printErr(const std::string& line) const;
 
-    // The one loop over List3 that the scan, the toggle and a preset run
-    // share: the maps lock, a yield before each map, the step, the progress
-    // bar by the operation's rule. With unreadable given, a map the step
-    // cannot read is noted there and the loop goes on.
+    // The session's loop over List3 as the window runs it: the event loop
+    // serviced before each map and, throttled, inside it; the progress bar
+    // by the operation's rule. The yield is shared with the per-map
+    // procedures while it lives.
     enum class BarRule { Scan, Toggle, Preset };
-    using MapStep = std::function<void(const std::filesystem::path& mapPath, EventYield& yield)>;
-    void forEachMap(BarRule rule, const MapStep& step, std::vector<IoError>* unreadable = nullptr);
+    session::RunContext runContext(BarRule rule, EventYield& yield);
     void scanAllMaps(std::vector<IoError>* unreadable);
-    void scanOneMap(const std::filesystem::path& mapPath, const patching::ScanIndex& index,
-                    EventYield& yield);
-    void collectNotSwitchedOn(const patching::PatchOutcome& outcome);
     std::unique_ptr<patching::MapsFolderLock> takeMapsLock();
     void showWaitingForMaps(bool waiting);
 
@@ -184,9 +181,12 @@ private:
     Form3* form3_;
     DeveloperPanel* developerPanel_ = nullptr;
     RowTooltips* rowTooltips_ = nullptr;
-    EventYield* yield_ = nullptr; // the yield of the map loop running, if any
-    std::vector<std::string> notSwitchedOn_;
+    EventYield* yield_ = nullptr;      // the yield of the map loop running, if any
+    std::filesystem::path presetFile_; // the Presets.ini read, named in its errors
     OperationGate gate_;
+    // Runs take the maps lock through the gate, which holds it for the
+    // operation running.
+    session::MapsLocker mapsLocker_;
     FailurePolicy failures_;
     std::vector<bool> marksBefore_; // of the operation running
     WorkingState working_;

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 #include "app/message_boxes.h"
+#include "session/messages.h"
 
 #include <QtCore/QCoreApplication>
 #include <iostream>
@@ -55,17 +56,16 @@ std::unique_ptr<patching::MapsFolderLock> Form1::takeMapsLock() {
 }
 
 void Form1::showWaitingForMaps(bool waiting) {
-    static constexpr const char* kWaiting =
-        "Another Quorvell is working on these maps; waiting for it to finish.";
+    const std::string notice(session::kWaitingForMaps);
     if (commandLineMode()) {
         if (waiting) {
-            printErr(kWaiting);
+            printErr(notice);
         }
-        form2_->setNotice(waiting ? QString::fromLatin1(kWaiting) : QString());
+        form2_->setNotice(waiting ? QString::fromStdString(notice) : QString());
         return;
     }
     // The ticker carries it; once the wait is over the status text follows.
-    tickerText_ = waiting ? std::string(5, ' ') + kWaiting + std::string(5, ' ') : std::string();
+    tickerText_ = waiting ? std::string(5, ' ') + notice + std::string(5, ' ') : std::string();
     if (waiting) {
         setWindowTitle(QString::fromStdString(tickerText_));
     }

@@ -2,9 +2,8 @@
 #include "app/main_window.h"
 #include "app/message_boxes.h"
 #include "app/progress_rule.h"
-#include "base/path_text.h"
 #include "presets/command_line_mode.h"
-#include "presets/preset_marks.h"
+#include "session/runs.h"
 
 #include <stdexcept>
 
@@ -12,27 +11,18 @@ namespace quorvell::app {
 
 void Form1::enable_preseT(const std::string& preseT, std::int16_t disablE_bit) {
     WorkingState::Hold hold = working_.hold();
-    const presets::PhaseOneResult phaseOne = presets::markPreset(
-        List5.lines(), preseT, disablE_bit != 0, List2->texts(), List2->marks());
-    switch (phaseOne.status) {
-    case presets::PhaseOneStatus::StoppedBySpecialEntry:
-        return;
-    case presets::PhaseOneStatus::UnterminatedBlock:
-        throw IoError(pathText(setup_.workingDir / "Presets.ini"),
-                      "the block of preset \"" + preseT + "\" has no closing \"}\"");
-    case presets::PhaseOneStatus::Proceed:
-        break;
-    }
-    // The working state is on, so none of these check marks patches.
-    List2->setMarks(phaseOne.marks);
-
-    notSwitchedOn_.clear();
-    const patching::BatchIndex index(List2->rows());
-    forEachMap(BarRule::Preset, [&](const std::filesystem::path& mapPath, EventYield& yield) {
-        collectNotSwitchedOn(patching::patchPresetInMap(mapPath, index, yield.fn()));
-    });
+    EventYield yield;
+    const YieldInUse inUse(yield_, yield);
+    session::RunContext context = runContext(BarRule::Preset, yield);
+    const std::vector<std::string> texts = List2->texts();
+    const session::PresetRequest request{
+        List5.lines(), presetFile_, preseT, disablE_bit != 0, false, texts, List3.paths(),
+        [this] { return List2->marks(); },
+        // The working state is on, so none of these check marks patches.
+        [this](const std::vector<bool>& marks) { List2->setMarks(marks); }};
+    const session::PresetOutcome outcome = session::runPreset(request, context);
     hold.release();
-    reportNotSwitchedOn(notSwitchedOn_);
+    reportNotSwitchedOn(outcome.batch.notSwitchedOn);
 }
 
 // Neither hot spot is covered by the working state, so each refuses by

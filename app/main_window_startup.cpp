@@ -54,6 +54,7 @@ void Form1::import_presetS() {
         // one, but the player is told why.
         startupProblems_.push_back("Could not read " + problem.path() + ": " + problem.reason());
     }
+    presetFile_ = file && !file->path.empty() ? file->path : setup_.workingDir / "Presets.ini";
     if (file) {
         List5.assign(std::move(file->lines));
         for (const std::string& name : file->names) {

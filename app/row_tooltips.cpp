@@ -4,7 +4,6 @@
 
 #include <QtGui/QHelpEvent>
 #include <QtWidgets/QToolTip>
-#include <algorithm>
 
 namespace quorvell::app {
 
@@ -33,29 +32,7 @@ void RowTooltips::setFound(const discovery::CustomTextureScan& scan) {
     for (std::size_t i = 0; i < scan.names.size() && i < scan.folders.size(); ++i) {
         folders_[scan.names[i]].push_back(scan.folders[i]);
     }
-    mapsOn_.clear();
-    mapsScanned_ = -1;
-    scanning_ = false;
-}
-
-void RowTooltips::startScan() {
-    mapsOn_.assign(static_cast<std::size_t>(list_->count()), 0);
-    lastMap_.assign(mapsOn_.size(), -1);
-    mapsScanned_ = 0;
-    scanning_ = true;
-}
-
-void RowTooltips::mapScanned(const std::vector<std::size_t>& rowsOn) {
-    if (!scanning_) {
-        return; // a map read on its own, outside a scan of them all
-    }
-    for (const std::size_t row : rowsOn) {
-        if (row < mapsOn_.size() && lastMap_[row] != mapsScanned_) {
-            lastMap_[row] = mapsScanned_;
-            ++mapsOn_[row];
-        }
-    }
-    ++mapsScanned_;
+    counts_.clear();
 }
 
 QString RowTooltips::tooltip(int row) const {
@@ -72,19 +49,16 @@ QString RowTooltips::tooltip(int row) const {
         }
         text += QStringLiteral("<br>Found in %1").arg(folders.join(QStringLiteral(" and in ")));
     }
-    if (mapsScanned_ >= 0 && mapsOn_.size() == static_cast<std::size_t>(list_->count())) {
+    if (counts_.size() == static_cast<std::size_t>(list_->count())) {
         // A name listed twice is switched through its first row only: the
         // count is the name's, whichever of its rows is asked about.
-        int on = 0;
-        for (int other = 0; other < list_->count(); ++other) {
-            if (list_->rowText(other) == name) {
-                on = std::max(on, mapsOn_[static_cast<std::size_t>(other)]);
-            }
+        int first = row;
+        while (first > 0 && list_->rowText(first - 1) == name) {
+            --first;
         }
-        text += QStringLiteral("<br>On in %1 of %2 %3 at the last scan")
-                    .arg(on)
-                    .arg(mapsScanned_)
-                    .arg(mapsScanned_ == 1 ? QStringLiteral("map") : QStringLiteral("maps"));
+        std::string count = mapCountText(counts_[static_cast<std::size_t>(first)]);
+        count[0] = static_cast<char>(count[0] - 'a' + 'A');
+        text += QStringLiteral("<br>%1 at the last scan").arg(QString::fromStdString(count));
     }
     return text + QStringLiteral("</p>");
 }

@@ -3,9 +3,11 @@
 // The tooltip of each List2 row: the full file name (the row cuts a long one
 // with "…"), the folder or folders it was found in (the same name in two
 // texture folders gives two rows that look alike), and in how many maps it
-// was on at the last scan. Built when asked for, so scans pay only a count.
+// was on at the last scan, of the maps that use it. Built when asked for, so scans pay only a
+// count.
 
 #include "discovery/game_folders.h"
+#include "session/scan.h"
 
 #include <QtCore/QObject>
 #include <QtCore/QString>
@@ -27,11 +29,8 @@ public:
     // no longer hold.
     void setFound(const discovery::CustomTextureScan& scan);
 
-    // The map scan: started over the list's rows as they are now, then each
-    // map with the rows it has on.
-    void startScan();
-    void mapScanned(const std::vector<std::size_t>& rowsOn);
-    void endScan() { scanning_ = false; }
+    // The counts of a scan of every map, one per row as the rows are now.
+    void setCounts(std::vector<session::MapCount> counts) { counts_ = std::move(counts); }
 
     QString tooltip(int row) const;
 
@@ -41,10 +40,7 @@ protected:
 private:
     TextureList* list_;
     std::map<std::string, std::vector<std::string_view>> folders_; // by texture name
-    std::vector<int> mapsOn_;                                      // per row, since startScan
-    std::vector<int> lastMap_; // per row, the map that last counted it
-    int mapsScanned_ = -1;     // -1: no scan since the rows were listed
-    bool scanning_ = false;
+    std::vector<session::MapCount> counts_; // per row; empty: no scan since the rows were listed
 };
 
 } // namespace quorvell::app

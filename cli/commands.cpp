@@ -2,8 +2,12 @@
 
 #include "base/path_text.h"
 #include "cli/exit_status.h"
-#include "patching/maps_lock.h"
+#include "cli/platform.h"
+#include "cli/progress.h"
 #include "presets/preset_marks.h"
+#include "session/install.h"
+#include "session/messages.h"
+#include "session/scan.h"
 
 #include <algorithm>
 
@@ -13,26 +17,46 @@ namespace {
 
 // Every scan and every write holds the maps folder, so the window, its
 // command line and this program never work on the same maps at once.
-patching::LockWaitHooks waitHooks(Console& console) {
-    patching::LockWaitHooks hooks;
-    hooks.waiting = [&console] {
-        console.err << "waiting for another Quorvell\u2026" << std::endl;
+session::MapsLocker locker(const session::Install& install, Console& console) {
+    return session::MapsLocker(session::folderLock(install.mapsFolder, [&console] {
+        console.err << session::kWaitingForMapsShort << std::endl;
+    }));
+}
+
+// The loop's progress on a terminal, as one line under `what`.
+session::LoopHooks progressHooks(Progress& progress, const char* what) {
+    session::LoopHooks hooks;
+    hooks.afterMap = [&progress, what](std::size_t index, std::size_t total) {
+        progress.step(what, index + 1, total);
     };
     return hooks;
 }
 
-PresetFileReport presetFileReport(const Presets& presets) {
-    return {presets.file, presets.found, presets.content.names.size()};
+session::ScanResult scan(const session::Install& install, session::MapsLocker& maps,
+                         Console& console) {
+    Progress progress(console.err, console.errIsTerminal);
+    session::RunContext context{maps, progressHooks(progress, "Scanning maps")};
+    return session::scanMaps(install.maps, install.rows, context);
 }
 
-std::string presetFileText(const Presets& presets) {
-    return pathText(presets.file);
+// --presets FILE, which must exist, or Presets.ini where the window reads
+// it: the working directory, then beside the program.
+session::Presets loadPresets(const SessionOptions& options) {
+    if (options.presetFile) {
+        std::filesystem::path file = pathFromUtf8(*options.presetFile);
+        return session::readPresets(file.is_relative() ? options.game.workingDir / file : file);
+    }
+    return session::findPresets({options.game.workingDir, programFolder()});
+}
+
+PresetFileReport presetFileReport(const session::Presets& presets) {
+    return {presets.file, presets.found, presets.content.names.size()};
 }
 
 // A texture folder that cannot be listed leaves its textures out; the rest
 // still works, as in the window, but the player is told.
-Install openAndWarn(const SessionOptions& options, Console& console) {
-    Install install = openInstall(options);
+session::Install openAndWarn(const SessionOptions& options, Console& console) {
+    session::Install install = session::openInstall(session::findGame(options.game));
     for (const IoError& problem : install.problems) {
         console.err << "quorvell-cli: could not list " << problem.path() << ": " << problem.reason()
                     << std::endl;
@@ -40,25 +64,36 @@ Install openAndWarn(const SessionOptions& options, Console& console) {
     return install;
 }
 
+// A run stopped by a map it could not write: nothing is rolled back, so the
+// player must know what was done.
+template <typename Run> auto reportingWritten(Run run) {
+    try {
+        return run();
+    } catch (const session::RunFailed& failure) {
+        throw IoError(failure.path(), failure.reason() + " (" +
+                                          std::to_string(failure.mapsWritten()) +
+                                          " maps before it were already rewritten)");
+    }
+}
+
 } // namespace
 
 StatusReport statusCommand(const SessionOptions& options, Console& console) {
     StatusReport report;
     report.presets = presetFileReport(loadPresets(options));
-    FoundGame game = findGame(options.game);
+    session::FoundGame game = session::findGame(options.game);
     if (!game.install.found()) {
         report.game = std::move(game);
         return report;
     }
-    Install install = openInstall(std::move(game));
-    Progress progress(console.err, console.errIsTerminal);
-    const patching::MapsFolderLock lock(install.mapsFolder, waitHooks(console));
-    const ScanResult scan = scanMaps(install, progress);
+    session::Install install = session::openInstall(std::move(game));
+    session::MapsLocker maps = locker(install, console);
+    const session::ScanResult result = scan(install, maps, console);
     report.mapsFolder = install.mapsFolder;
     report.maps = install.maps.size();
     report.textures = install.rows.size();
     report.texturesOn =
-        static_cast<std::size_t>(std::count(scan.marks.begin(), scan.marks.end(), true));
+        static_cast<std::size_t>(std::count(result.marks.begin(), result.marks.end(), true));
     for (const IoError& problem : install.problems) {
         report.problems.push_back(problem.path() + ": " + problem.reason());
     }
@@ -67,51 +102,40 @@ StatusReport statusCommand(const SessionOptions& options, Console& console) {
 }
 
 ListReport listCommand(const SessionOptions& options, Console& console) {
-    const Install install = openAndWarn(options, console);
-    Progress progress(console.err, console.errIsTerminal);
-    const patching::MapsFolderLock lock(install.mapsFolder, waitHooks(console));
-    const ScanResult scan = scanMaps(install, progress);
+    const session::Install install = openAndWarn(options, console);
+    session::MapsLocker maps = locker(install, console);
+    const session::ScanResult result = scan(install, maps, console);
     ListReport report;
     report.maps = install.maps.size();
     for (std::size_t row = 0; row < install.rows.size(); ++row) {
         report.textures.push_back({install.rows[row].text, std::string(install.folders[row]),
-                                   scan.marks[row], scan.mapsOn[row], scan.mapsUsing[row]});
+                                   result.marks[row], result.counts[row]});
     }
     return report;
 }
 
 PresetsReport presetsCommand(const SessionOptions& options) {
-    const Presets presets = loadPresets(options);
+    const session::Presets presets = loadPresets(options);
     PresetsReport report;
     report.file = presetFileReport(presets);
     const auto& lines = presets.content.lines;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const auto name = presets::presetNameOf(lines[i]);
-        if (!name) {
-            continue;
+        if (const auto name = presets::presetNameOf(lines[i])) {
+            const presets::PresetBlock block = presets::presetBlockAt(lines, i);
+            report.presets.push_back(
+                {std::string(*name), {block.entries.begin(), block.entries.end()}, block.closed});
         }
-        // The block as applying it reads it: up to the first "}", name lines
-        // included, so a block that lacks its "}" shows what it swallows.
-        PresetBlock block{std::string(*name), {}, false};
-        for (std::size_t j = i + 1; j < lines.size(); ++j) {
-            if (lines[j] == "}") {
-                block.closed = true;
-                break;
-            }
-            block.entries.emplace_back(lines[j]);
-        }
-        report.presets.push_back(std::move(block));
     }
     return report;
 }
 
 ChangeReport presetCommand(const SessionOptions& options, const std::string& preset, bool remove,
                            bool dryRun, Console& console) {
-    const Presets presets = loadPresets(options);
+    const session::Presets presets = loadPresets(options);
     const auto& names = presets.content.names;
     if (std::find(names.begin(), names.end(), preset) == names.end()) {
         throw Failure(ExitStatus::NothingMatched,
-                      "no preset is named \"" + preset + "\" in " + presetFileText(presets) +
+                      "no preset is named \"" + preset + "\" in " + pathText(presets.file) +
                           (presets.found ? "" : " (there is no such file)"));
     }
     ChangeReport report;
@@ -119,52 +143,31 @@ ChangeReport presetCommand(const SessionOptions& options, const std::string& pre
     report.preset = preset;
     report.dryRun = dryRun;
 
-    Install install = openAndWarn(options, console);
+    const session::Install install = openAndWarn(options, console);
     report.maps = install.maps.size();
+    const std::vector<std::string> texts = install.texts();
+    session::MapsLocker maps = locker(install, console);
     Progress progress(console.err, console.errIsTerminal);
-    const patching::MapsFolderLock lock(install.mapsFolder, waitHooks(console));
-    const ScanResult scan = scanMaps(install, progress);
-    const presets::PhaseOneResult marked =
-        presets::markPreset(presets.content.lines, preset, remove, install.texts(), scan.marks);
-    switch (marked.status) {
-    case presets::PhaseOneStatus::StoppedBySpecialEntry:
-        report.stoppedBySpecialEntry = true;
-        return report;
-    case presets::PhaseOneStatus::UnterminatedBlock:
-        throw IoError(presetFileText(presets),
-                      "the block of preset \"" + preset + "\" has no closing \"}\"");
-    case presets::PhaseOneStatus::Proceed:
-        break;
-    }
-    for (std::size_t row = 0; row < install.rows.size(); ++row) {
-        install.rows[row].checked = marked.marks[row];
-    }
-    report.batch = runBatch(install, patching::BatchIndex(install.rows), dryRun, progress);
+    session::RunContext context{
+        maps, progressHooks(progress, dryRun ? "Counting changes" : "Writing maps")};
+    const session::PresetRequest request{
+        presets.content.lines, presets.file, preset, remove, dryRun, texts, install.maps,
+        // The window's plus and minus run after its scan: so does this.
+        [&] { return scan(install, maps, console).marks; }};
+    const session::PresetOutcome outcome =
+        reportingWritten([&] { return session::runPreset(request, context); });
+    report.stoppedBySpecialEntry = outcome.stoppedBySpecialEntry;
+    report.batch = outcome.batch;
     return report;
 }
 
 ChangeReport switchCommand(const SessionOptions& options, const std::vector<std::string>& names,
                            bool on, bool dryRun, Console& console) {
-    const Install install = openAndWarn(options, console);
-    // Only the named rows go into the batch: with no row of their own, the
-    // other textures' references are left exactly as they are.
-    patching::TextureRows named;
-    std::vector<std::string> unknown;
-    for (const std::string& name : names) {
-        bool found = false;
-        for (const auto& row : install.rows) {
-            if (row.text == name) {
-                named.push_back({row.text, on});
-                found = true;
-            }
-        }
-        if (!found && std::find(unknown.begin(), unknown.end(), name) == unknown.end()) {
-            unknown.push_back(name);
-        }
-    }
-    if (!unknown.empty()) {
+    const session::Install install = openAndWarn(options, console);
+    const session::NamedRows named = session::namedRows(install.rows, names, on);
+    if (!named.unknown.empty()) {
         std::string list;
-        for (const auto& name : unknown) {
+        for (const auto& name : named.unknown) {
             list += (list.empty() ? "\"" : ", \"") + name + "\"";
         }
         throw Failure(ExitStatus::NothingMatched,
@@ -175,9 +178,18 @@ ChangeReport switchCommand(const SessionOptions& options, const std::vector<std:
     report.textures = names;
     report.dryRun = dryRun;
     report.maps = install.maps.size();
+    session::MapsLocker maps = locker(install, console);
     Progress progress(console.err, console.errIsTerminal);
-    const patching::MapsFolderLock lock(install.mapsFolder, waitHooks(console));
-    report.batch = runBatch(install, patching::BatchIndex(named), dryRun, progress);
+    session::RunContext context{
+        maps, progressHooks(progress, dryRun ? "Counting changes" : "Writing maps")};
+    std::string what = on ? "switched on " : "switched off ";
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        what += (i == 0 ? "" : ", ") + names[i];
+    }
+    report.batch = reportingWritten([&] {
+        return session::runBatch(install.maps, patching::BatchIndex(named.rows), dryRun, context,
+                                 what);
+    });
     return report;
 }
 

@@ -5,12 +5,18 @@
 
 #include "cli/console.h"
 #include "cli/reports.h"
-#include "cli/session.h"
+#include "session/game_lookup.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace quorvell::cli {
+
+struct SessionOptions {
+    session::GameOptions game;
+    std::optional<std::string> presetFile; // --presets
+};
 
 // A game that is not found gives a report all the same (found() false), so
 // the player sees where it was looked for.

@@ -58,8 +58,8 @@ void printJson(std::ostream& out, const ListReport& report) {
         textures.push_back({{"name", line.name},
                             {"folder", line.folder},
                             {"on", line.on},
-                            {"mapsOn", line.mapsOn},
-                            {"mapsUsing", line.mapsUsing}});
+                            {"mapsOn", line.count.on},
+                            {"mapsUsing", line.count.using_}});
     }
     print(out, {{"maps", report.maps}, {"textures", textures}});
 }

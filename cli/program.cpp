@@ -7,6 +7,7 @@
 #include "cli/exit_status.h"
 #include "cli/output.h"
 #include "cli/usage.h"
+#include "session/messages.h"
 
 #ifndef QUORVELL_VERSION
 #error "QUORVELL_VERSION comes from the build"
@@ -37,11 +38,9 @@ void reportNotSwitchedOn(Console& console, const std::vector<std::string>& rowTe
     for (const auto& text : rowTexts) {
         names += (names.empty() ? "" : ", ") + text;
     }
-    complain(console, std::string(rowTexts.size() == 1 ? "this texture" : "these textures") +
-                          " could not be switched on: " + names +
-                          ". The name is too long for the maps: with \"__overridden\" added it "
-                          "would not fit. A name of at most 51 characters before \".dds\" can "
-                          "be switched on.");
+    std::string heading(session::notSwitchedOnHeading(rowTexts.size()));
+    heading[0] = static_cast<char>(heading[0] - 'A' + 'a');
+    complain(console, heading + ": " + names + ". " + std::string(session::kNameTooLong));
 }
 
 ExitStatus run(const Invocation& inv, Console& console, const SessionOptions& options) {

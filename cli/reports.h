@@ -3,8 +3,9 @@
 // What each command found or did, before it is put into words or JSON.
 
 #include "cli/arguments.h"
-#include "cli/game_lookup.h"
-#include "cli/map_work.h"
+#include "session/game_lookup.h"
+#include "session/runs.h"
+#include "session/scan.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -13,6 +14,10 @@
 #include <vector>
 
 namespace quorvell::cli {
+
+using session::BatchResult;
+using session::FoundGame;
+using session::MapChange;
 
 struct PresetFileReport {
     std::filesystem::path file;
@@ -34,8 +39,7 @@ struct TextureLine {
     std::string name;
     std::string folder; // as the game names it, "\Content\T3\Bitmaps"
     bool on = false;    // the check mark
-    std::size_t mapsOn = 0;
-    std::size_t mapsUsing = 0;
+    session::MapCount count;
 };
 
 struct ListReport {

@@ -32,10 +32,7 @@ std::string padded(std::string text, std::size_t width) {
 }
 
 std::string usage(const TextureLine& line) {
-    if (line.mapsUsing == 0) {
-        return "used by no map";
-    }
-    return "on in " + std::to_string(line.mapsOn) + " of " + counted(line.mapsUsing, "map", "maps");
+    return session::mapCountText(line.count);
 }
 
 std::string action(const ChangeReport& report) {

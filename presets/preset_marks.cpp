@@ -18,6 +18,18 @@ PhaseOneResult unchanged(PhaseOneStatus status, const std::vector<bool>& marks) 
 
 } // namespace
 
+PresetBlock presetBlockAt(const PresetLines& fileLines, std::size_t nameLine) {
+    PresetBlock block;
+    for (block.end = nameLine + 1; block.end < fileLines.size(); ++block.end) {
+        if (fileLines[block.end] == kClose) {
+            block.closed = true;
+            return block;
+        }
+        block.entries.push_back(fileLines[block.end]);
+    }
+    return block;
+}
+
 PhaseOneResult markPreset(const PresetLines& fileLines, std::string_view presetName, bool remove,
                           const std::vector<std::string>& rowTexts,
                           const std::vector<bool>& marks) {
@@ -34,22 +46,13 @@ PhaseOneResult markPreset(const PresetLines& fileLines, std::string_view presetN
         if (!name || *name != presetName) {
             continue;
         }
-        // The block: every line after the name line up to the first "}".
-        // Name lines inside it are plain entries, so a block missing its "}"
-        // swallows the blocks after it.
-        for (;;) {
-            ++i;
-            if (i >= fileLines.size()) {
-                return unchanged(PhaseOneStatus::UnterminatedBlock, marks);
-            }
-            const std::string_view entry = fileLines[i];
+        const PresetBlock block = presetBlockAt(fileLines, i);
+        for (const std::string_view entry : block.entries) {
             if (entry == kAll || entry == kNone) {
                 if (remove) {
                     return unchanged(PhaseOneStatus::StoppedBySpecialEntry, marks);
                 }
                 next.assign(next.size(), entry == kAll);
-            } else if (entry == kClose) {
-                break;
             } else {
                 for (std::size_t j = 0; j < rowTexts.size(); ++j) {
                     if (rowTexts[j] == entry) {
@@ -58,6 +61,10 @@ PhaseOneResult markPreset(const PresetLines& fileLines, std::string_view presetN
                 }
             }
         }
+        if (!block.closed) {
+            return unchanged(PhaseOneStatus::UnterminatedBlock, marks);
+        }
+        i = block.end;
     }
     return PhaseOneResult{PhaseOneStatus::Proceed, std::move(next)};
 }

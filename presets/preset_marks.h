@@ -22,6 +22,16 @@ struct PhaseOneResult {
     std::vector<bool> marks;
 };
 
+// The block of the preset named on line nameLine: every line after it up to
+// the first "}". Name lines inside it are plain entries, so a block missing
+// its "}" swallows the blocks after it (closed is false then).
+struct PresetBlock {
+    std::vector<std::string_view> entries;
+    bool closed = false;
+    std::size_t end = 0; // the line of its "}", or the number of lines
+};
+PresetBlock presetBlockAt(const PresetLines& fileLines, std::size_t nameLine);
+
 // fileLines: the preset file's lines; presetName: the preset name (exact); remove:
 // false applies, true removes; rowTexts: texture row texts; marks: their check
 // marks now (same size as rowTexts).

@@ -1,8 +1,6 @@
-#include "cli/session.h"
+#include "session/install.h"
 
 #include "base/path_text.h"
-#include "cli/exit_status.h"
-#include "cli/platform.h"
 #include "discovery/game_folders.h"
 #include "discovery/original_catalogue.h"
 #include "discovery/sorted_order.h"
@@ -10,7 +8,7 @@
 #include <algorithm>
 #include <numeric>
 
-namespace quorvell::cli {
+namespace quorvell::session {
 
 namespace {
 
@@ -36,13 +34,9 @@ std::vector<std::string> Install::texts() const {
     return out;
 }
 
-Install openInstall(const SessionOptions& options) {
-    return openInstall(findGame(options.game));
-}
-
 Install openInstall(FoundGame game) {
     if (!game.install.found()) {
-        throw Failure(ExitStatus::Failed, notFoundMessage(game));
+        throw InstallError(notFoundMessage(game));
     }
     Install install;
     install.mapsFolder = game.install.hostPath(discovery::kMapsFolder);
@@ -57,8 +51,8 @@ Install openInstall(FoundGame game) {
     auto listing = discovery::listMapFiles(game.install);
     if (!listing.problems.empty()) {
         const IoError& problem = listing.problems.front();
-        throw Failure(ExitStatus::Failed, "the maps folder " + problem.path() +
-                                              " cannot be listed: " + problem.reason());
+        throw InstallError("the maps folder " + problem.path() +
+                           " cannot be listed: " + problem.reason());
     }
     std::vector<std::string> mapTexts;
     for (const auto& path : listing.paths) {
@@ -71,25 +65,27 @@ Install openInstall(FoundGame game) {
     return install;
 }
 
-Presets loadPresets(const SessionOptions& options) {
+Presets findPresets(const std::vector<std::filesystem::path>& places) {
     Presets presets;
-    if (options.presetFile) {
-        presets.file = pathFromUtf8(*options.presetFile);
-        if (presets.file.is_relative()) {
-            presets.file = options.game.workingDir / presets.file;
-        }
-        presets.content = presets::readPresetFile(presets.file);
-        presets.found = true;
-        return presets;
+    if (!places.empty()) {
+        presets.file = places.front() / "Presets.ini";
     }
-    // Where the window reads it: the working directory, then beside the program.
-    presets.file = options.game.workingDir / "Presets.ini";
-    if (auto file = presets::findPresetFile({options.game.workingDir, programFolder()})) {
+    if (auto file = presets::findPresetFile(places)) {
         presets.file = file->path;
         presets.content = std::move(*file);
         presets.found = true;
+    } else {
+        presets.notFound = presets::noPresetFileNote(places);
     }
     return presets;
 }
 
-} // namespace quorvell::cli
+Presets readPresets(const std::filesystem::path& file) {
+    Presets presets;
+    presets.file = file;
+    presets.content = presets::readPresetFile(file);
+    presets.found = true;
+    return presets;
+}
+
+} // namespace quorvell::session

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace quorvell::cli {
+namespace quorvell::session {
 
 // What led to the game folder.
 enum class GameSource {
@@ -42,4 +42,4 @@ std::string describeSource(const FoundGame& game);
 // passed over.
 std::string notFoundMessage(const FoundGame& game);
 
-} // namespace quorvell::cli
+} // namespace quorvell::session

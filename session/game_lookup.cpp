@@ -1,4 +1,4 @@
-#include "cli/game_lookup.h"
+#include "session/game_lookup.h"
 
 #include "base/path_text.h"
 #include "discovery/path_mapper.h"
@@ -9,7 +9,7 @@
 
 #include <system_error>
 
-namespace quorvell::cli {
+namespace quorvell::session {
 
 namespace {
 
@@ -118,4 +118,4 @@ std::string notFoundMessage(const FoundGame& game) {
            "\nSet QUORVELL_GAME_ROOT or WINEPREFIX, or use --game or --prefix.";
 }
 
-} // namespace quorvell::cli
+} // namespace quorvell::session

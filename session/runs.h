@@ -1,0 +1,112 @@
+#pragma once
+
+// The runs that write maps, or count what they would write (dry runs): a
+// preset run (preset -> check marks -> batch), a toggle (one texture to a
+// state), and textures named on a command line switched on or off.
+//
+// Seams, one call site each:
+// - reading the marks again immediately before a preset run writes, under
+//   the same hold of the maps lock: PresetRequest::currentMarks.
+// - a journal: RunRecorder, told of a run before its first map write and of
+//   its end after its last (or when it stopped).
+
+#include "patching/map_file.h"
+#include "presets/preset_file.h"
+#include "session/map_loop.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quorvell::session {
+
+struct MapChange {
+    std::filesystem::path map;
+    std::size_t references = 0;
+};
+
+struct BatchResult {
+    std::vector<MapChange> changed;         // the maps that changed (or would), in list order
+    std::vector<std::string> notSwitchedOn; // row texts too long to switch on, each once
+};
+
+// A run that failed at a map after rewriting maps before it: nothing is
+// rolled back, so the front end says how many.
+class RunFailed : public IoError {
+public:
+    RunFailed(const IoError& failure, std::size_t mapsWritten)
+        : IoError(failure), mapsWritten_(mapsWritten) {}
+    std::size_t mapsWritten() const { return mapsWritten_; }
+
+private:
+    std::size_t mapsWritten_;
+};
+
+// What a run is, as a journal records it.
+struct RunDescription {
+    std::string what; // "applied walls", "switched off Wall_brick01.dds"
+    const std::vector<std::filesystem::path>& maps;
+    // The decisions the run writes by (a toggle's one row included); the
+    // engine's planning of each map starts from these.
+    const patching::BatchIndex* batch = nullptr;
+};
+
+class RunRecorder {
+public:
+    virtual ~RunRecorder() = default;
+    // Before the first map is written. Throwing here stops the run with no
+    // map written.
+    virtual void started(const RunDescription& run) = 0;
+    // After the last write, or as the run ends early (a failure, a stop):
+    // done holds what was written; complete says whether every map was.
+    virtual void ended(const RunDescription& run, const BatchResult& done, bool complete) = 0;
+};
+
+// The batch over every map (patchPresetInMap), or with dryRun the same
+// decisions counted without writing. Throws IoError (RunFailed once a map
+// was written) and RunStopped.
+BatchResult runBatch(const std::vector<std::filesystem::path>& maps,
+                     const patching::BatchIndex& index, bool dryRun, RunContext& context,
+                     const std::string& what);
+
+// One texture brought to a state in every map (the window's check box).
+BatchResult switchTexture(const std::vector<std::filesystem::path>& maps,
+                          const std::string& rowText, bool on, RunContext& context);
+
+// The rows named by `names` (every row of each name), each set to `on`;
+// the other textures get no row, so their references stay as they are.
+struct NamedRows {
+    patching::TextureRows rows;
+    std::vector<std::string> unknown; // names no row has, each once
+};
+NamedRows namedRows(const patching::TextureRows& rows, const std::vector<std::string>& names,
+                    bool on);
+
+struct PresetRequest {
+    const presets::PresetLines& lines; // the preset file's lines
+    std::filesystem::path file;        // where they were read from, for errors
+    std::string preset;                // its exact name
+    bool remove = false;               // the minus: the preset's textures go off
+    bool dryRun = false;
+    const std::vector<std::string>& rowTexts;
+    const std::vector<std::filesystem::path>& maps;
+    // The check marks the run starts from, asked for under the lock hold
+    // its writes share.
+    std::function<std::vector<bool>()> currentMarks;
+    // The new marks, before any map is written (the window shows them).
+    std::function<void(const std::vector<bool>&)> marked = {};
+};
+
+struct PresetOutcome {
+    // Removing a preset that holds "*" or "xbrick" stops before any map.
+    bool stoppedBySpecialEntry = false;
+    std::vector<bool> marks;
+    BatchResult batch;
+};
+
+// Throws IoError naming the file for a block without its "}".
+PresetOutcome runPreset(const PresetRequest& request, RunContext& context);
+
+} // namespace quorvell::session

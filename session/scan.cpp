@@ -1,0 +1,57 @@
+#include "session/scan.h"
+
+#include <algorithm>
+
+namespace quorvell::session {
+
+std::string mapCountText(const MapCount& count) {
+    if (count.using_ == 0) {
+        return "used by no map";
+    }
+    return "on in " + std::to_string(count.on) + " of " + std::to_string(count.using_) +
+           (count.using_ == 1 ? " map" : " maps");
+}
+
+ScanResult scanMaps(const std::vector<std::filesystem::path>& maps,
+                    const patching::TextureRows& rows, RunContext& context,
+                    const MapScanned& mapScanned, patching::ReferenceSet* references,
+                    std::vector<IoError>* unreadable) {
+    const std::size_t rowCount = rows.size();
+    ScanResult result{std::vector<bool>(rowCount, false), std::vector<MapCount>(rowCount), 0};
+    const patching::ScanIndex index(rows);
+    patching::ReferenceSet own;
+    patching::ReferenceSet& list1 = references != nullptr ? *references : own;
+    std::vector<bool> on(rowCount);
+    std::vector<bool> used(rowCount);
+    forEachMap(
+        maps, context,
+        [&](std::size_t, const std::filesystem::path& map) {
+            list1.clear();
+            const auto rowsOn = patching::scanMap(map, index, list1, context.loop.withinMap);
+            // A row counts once per map however often the map names it.
+            std::fill(on.begin(), on.end(), false);
+            std::fill(used.begin(), used.end(), false);
+            for (const std::size_t row : rowsOn) {
+                result.marks[row] = true;
+                on[row] = true;
+            }
+            // list1 now holds every custom reference of this map, plain or not.
+            for (const std::string& reference : list1) {
+                if (const auto row = index.firstMatch(reference)) {
+                    used[*row] = true;
+                }
+            }
+            for (std::size_t row = 0; row < rowCount; ++row) {
+                result.counts[row].on += on[row] ? 1 : 0;
+                result.counts[row].using_ += used[row] ? 1 : 0;
+            }
+            ++result.mapsScanned;
+            if (mapScanned) {
+                mapScanned(rowsOn, list1);
+            }
+        },
+        unreadable);
+    return result;
+}
+
+} // namespace quorvell::session

@@ -1,0 +1,46 @@
+#pragma once
+
+// The scan: every map read, the check marks and the per-map counts set from
+// what they hold. Writes nothing.
+
+#include "session/map_loop.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quorvell::session {
+
+// One texture's standing in the maps, defined here once for the window's
+// tooltip and quorvell-cli's list.
+struct MapCount {
+    std::size_t on = 0;     // maps holding its overridden reference
+    std::size_t using_ = 0; // maps referring to it at all, plain or overridden
+};
+
+// "on in 2 of 3 maps", "on in 0 of 1 map"; "used by no map".
+std::string mapCountText(const MapCount& count);
+
+struct ScanResult {
+    std::vector<bool> marks;      // per row: the check mark
+    std::vector<MapCount> counts; // per row
+    std::size_t mapsScanned = 0;
+};
+
+// Seen after each map: the rows it has on, and every custom reference it
+// holds (plain or overridden, as the map spells it). This is where a check
+// for overridden references without a custom file (orphaned overrides)
+// plugs in.
+using MapScanned =
+    std::function<void(const std::vector<std::size_t>& rowsOn, const patching::ReferenceSet& refs)>;
+
+// Reads every map. references: where each map's custom references are
+// gathered (the window's List1; cleared before each map), or null. With
+// unreadable given, a map that cannot be read is noted and skipped.
+ScanResult scanMaps(const std::vector<std::filesystem::path>& maps,
+                    const patching::TextureRows& rows, RunContext& context,
+                    const MapScanned& mapScanned = {}, patching::ReferenceSet* references = nullptr,
+                    std::vector<IoError>* unreadable = nullptr);
+
+} // namespace quorvell::session
