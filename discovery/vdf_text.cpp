@@ -110,7 +110,7 @@ bool readBlock(Tokenizer& tokens, VdfNode& block, int depth, bool inner) {
         } else {
             node.value = std::move(value->text);
         }
-        block.children.emplace_back(std::move(name->text), std::move(node));
+        block.children.push_back({std::move(name->text), std::move(node)});
     }
 }
 

@@ -28,11 +28,18 @@ public:
     }
     fs::path folder() const { return dir_.path() / "demo"; }
 
-    ProgramRun run(const char* program, const std::vector<std::string>& args) const {
-        return runProgram(program, args, folder(),
-                          programEnvironment(dir_.path() / "home", tools::demoPrefix(folder())));
+    // winePrefix false: no WINEPREFIX, so only --prefix can name the prefix.
+    ProgramRun run(const char* program, const std::vector<std::string>& args,
+                   bool winePrefix = true) const {
+        auto env = programEnvironment(dir_.path() / "home", tools::demoPrefix(folder()));
+        if (!winePrefix) {
+            env.erase("WINEPREFIX");
+        }
+        return runProgram(program, args, folder(), env);
     }
-    ProgramRun cli(const std::vector<std::string>& args) const { return run(QUORVELL_CLI, args); }
+    ProgramRun cli(const std::vector<std::string>& args, bool winePrefix = true) const {
+        return run(QUORVELL_CLI, args, winePrefix);
+    }
 
     Maps maps() const {
         Maps maps;
@@ -170,6 +177,32 @@ TEST(QuorvellCli, JsonHoldsWhatScriptsAskFor) {
     ASSERT_EQ(presets["presets"].size(), 3u);
     EXPECT_EQ(presets["presets"][2]["name"], "walls");
     EXPECT_EQ(presets["presets"][2]["entries"], json({"Wall_brick01.dds", "Wall_brick02.dds"}));
+}
+
+bool holds(const ProgramRun& run, const std::string& text) {
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    return run.out.find(text) != std::string::npos;
+}
+
+TEST(QuorvellCli, PlainTextForPeopleAndTheGameNamedByGameOrPrefix) {
+    const Demo demo;
+    const ProgramRun list = demo.cli({"list"});
+    EXPECT_TRUE(holds(list, "[x] Door_oak.dds      on in 1 of 2 maps  \\System\\Data\n"));
+    EXPECT_TRUE(holds(list, "[ ] Roof_slate.DDS    on in 0 of 1 map   \\System\\Data\n"));
+    EXPECT_TRUE(holds(demo.cli({"apply", "walls", "--dry-run"}),
+                      "Demo_Keep.ibt: 1 reference would change\nDemo_Market.ibt: 2 references "
+                      "would change\nApplying preset \"walls\" would change 6 references in 3 of 3 "
+                      "maps; nothing was written.\n"));
+
+    const std::string root = tools::demoGameRoot(demo.folder()).string();
+    EXPECT_TRUE(holds(demo.cli({"status", "--game", root}), "Found by:     given with --game\n"));
+    EXPECT_TRUE(holds(demo.cli({"status", "--game", std::string(tools::kDemoGameRoot)}),
+                      "given with --game, read through the Wine prefix"));
+    const Maps before = demo.maps();
+    EXPECT_TRUE(holds(demo.cli({"on", "Wall_brick01.dds", "--prefix", "prefix"}, false),
+                      "Switching on Wall_brick01.dds changed 4 references in 3 of 3 maps.\n"));
+    EXPECT_NE(demo.maps(), before);
+    EXPECT_TRUE(holds(demo.cli({"status", "--prefix", "prefix"}, false), "(given with --prefix)"));
 }
 
 TEST(QuorvellCli, ExitStatusesTellScriptsWhatWentWrongAndNothingIsWritten) {
