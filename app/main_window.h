@@ -3,6 +3,20 @@
 // Form1, the main window. It owns every list the program works on, visible
 // or not, and its methods are the program's procedures; each one is a thin
 // call into the libraries below it.
+//
+// The controls, by the names the procedures use:
+//   List2   the custom textures, one row each, its check mark the texture's state
+//   List3   the map files' full paths (hidden), in the order every loop takes them
+//   List4   the game's own texture names (hidden), which are never listed as custom
+//   List5   the lines of Presets.ini (hidden), where the preset blocks are read from
+//   List1   the distinct references of the map being scanned (hidden)
+//   Combo1  the preset chooser: the names of the blocks in List5
+//   Text2   the game root, as found
+//   Label3  the "?" hot spot (help); Label4 the red cross (exit);
+//   Label5  the green plus (apply the chosen preset); Label6 the red minus (remove it)
+//   Shape1  the progress bar along the bottom edge
+//   Timer1  the first scan after start-up; Timer2 the ticker; Timer3 command-line mode
+//   Form2   the progress banner of command-line mode; Form3 the help panel
 
 #include "app/artwork.h"
 #include "app/banner_form.h"

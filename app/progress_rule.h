@@ -5,9 +5,6 @@
 
 namespace quorvell::app {
 
-inline constexpr float kMainBarFullWidth = 4695.0f;
-inline constexpr float kBannerBarFullWidth = 9850.0f;
-
 // i / (n - 1) after map i of n. With a single map there is no in-between: it
 // is done at once, so the bar shows full.
 double progressFraction(int i, int n);

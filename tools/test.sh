@@ -10,6 +10,9 @@ need_packages "${QUORVELL_BUILD_PACKAGES[@]}"
 export QT_QPA_PLATFORM=offscreen
 unset QT_QPA_PLATFORMTHEME
 
+echo "== Formatting: every tracked C++ file as clang-format writes it"
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+
 echo "== Linux build and tests"
 cmake --workflow --preset default
 
