@@ -67,6 +67,7 @@ void Form1::buildControls() {
     Combo1->setGeometry(toPixels(form1::kCombo1));
     applySkin(List2, Combo1);
     rowTooltips_ = new RowTooltips(List2);
+    listMenu_ = new ListMenu(List2);
 
     Label3 = new HotSpot({}, this);
     Label3->setGeometry(toPixels(form1::kLabel3));

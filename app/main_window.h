@@ -25,6 +25,7 @@
 #include "app/help_form.h"
 #include "app/hidden_lists.h"
 #include "app/hot_spot.h"
+#include "app/list_menu.h"
 #include "app/operation_gate.h"
 #include "app/progress_bar.h"
 #include "app/row_tooltips.h"
@@ -91,6 +92,8 @@ public:
     Form2* form2() const { return form2_; }
     Form3* form3() const { return form3_; }
     DeveloperPanel* developerPanel();
+    // The list's context menu; each feature adds its section to it.
+    ListMenu* listMenu() const { return listMenu_; }
 
     // --- Start-up and working state --------------------------------------
     void Form_Load();
@@ -195,6 +198,7 @@ private:
     Form3* form3_;
     DeveloperPanel* developerPanel_ = nullptr;
     RowTooltips* rowTooltips_ = nullptr;
+    ListMenu* listMenu_ = nullptr;
     EventYield* yield_ = nullptr;      // the yield of the map loop running, if any
     std::filesystem::path presetFile_; // the Presets.ini read, named in its errors
     OperationGate gate_;
