@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "base/path_text.h"
+#include "base/stop_signals.h"
 #include "cli/exit_status.h"
 #include "cli/platform.h"
 #include "cli/progress.h"
@@ -29,6 +30,7 @@ session::LoopHooks progressHooks(Progress& progress, const char* what) {
     hooks.afterMap = [&progress, what](std::size_t index, std::size_t total) {
         progress.step(what, index + 1, total);
     };
+    hooks.stopRequested = [] { return stopRequested(); };
     return hooks;
 }
 
