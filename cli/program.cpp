@@ -43,6 +43,12 @@ void reportNotSwitchedOn(Console& console, const std::vector<std::string>& rowTe
     complain(console, heading + ": " + names + ". " + std::string(session::kNameTooLong));
 }
 
+void warn(Console& console, const std::vector<std::string>& warnings) {
+    for (const auto& warning : warnings) {
+        complain(console, "warning: " + warning);
+    }
+}
+
 ExitStatus run(const Invocation& inv, Console& console, const SessionOptions& options) {
     switch (inv.command) {
     case Command::Status: {
@@ -71,6 +77,7 @@ ExitStatus run(const Invocation& inv, Console& console, const SessionOptions& op
             options, presetOperand(inv), inv.command == Command::Remove, inv.dryRun, console);
         print(console, inv.json, report);
         reportNotSwitchedOn(console, report.batch.notSwitchedOn);
+        warn(console, report.batch.warnings);
         return ExitStatus::Done;
     }
     case Command::On:
@@ -79,6 +86,7 @@ ExitStatus run(const Invocation& inv, Console& console, const SessionOptions& op
             switchCommand(options, inv.operands, inv.command == Command::On, inv.dryRun, console);
         print(console, inv.json, report);
         reportNotSwitchedOn(console, report.batch.notSwitchedOn);
+        warn(console, report.batch.warnings);
         return ExitStatus::Done;
     }
     case Command::None:
