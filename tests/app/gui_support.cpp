@@ -1,7 +1,9 @@
 #include "tests/app/gui_support.h"
 
+#include <QtGui/QHelpEvent>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QToolTip>
 
 namespace quorvell::testing {
 
@@ -99,6 +101,14 @@ void clickCheckBox(app::Form1& form, int row) {
     form.List2->scrollToItem(form.List2->item(row));
     const QPoint at = form.List2->checkIndicatorRect(row).center();
     QTest::mouseClick(form.List2->viewport(), Qt::LeftButton, {}, at);
+}
+
+QString rowTooltip(app::Form1& form, int row) {
+    const QRect rect = form.List2->visualItemRect(form.List2->item(row));
+    QHelpEvent help(QEvent::ToolTip, rect.center(),
+                    form.List2->viewport()->mapToGlobal(rect.center()));
+    QApplication::sendEvent(form.List2->viewport(), &help);
+    return QToolTip::text();
 }
 
 void GuiTest::SetUp() {

@@ -71,6 +71,9 @@ int rowOf(const app::Form1& form, const std::string& text);
 // Clicks the row's check box as a player does.
 void clickCheckBox(app::Form1& form, int row);
 
+// The tooltip shown over the row.
+QString rowTooltip(app::Form1& form, int row);
+
 // Fixture: an application, boxes recorded instead of shown.
 class GuiTest : public ::testing::Test {
 protected:

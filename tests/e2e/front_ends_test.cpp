@@ -6,6 +6,7 @@
 #include "tests/e2e/run_program.h"
 #include "tests/support/stocked_install.h"
 
+#include <regex>
 #include <sstream>
 
 namespace quorvell::testing {
@@ -42,6 +43,18 @@ TEST_F(FrontEnds, WindowToggleCliOnOffAndOneRowBatchWriteTheSameBytes) {
         const auto form = scannedWindow(byWindow);
         const int row = rowOf(*form, texture);
         ASSERT_GE(row, 0) << texture;
+        // The tooltip counts the maps as quorvell-cli's list does, row by row.
+        std::istringstream listed(run(byCli, QUORVELL_CLI, {"list"}).out);
+        int listedRow = row;
+        for (std::string line; std::getline(listed, line);) {
+            std::smatch count;
+            if (line.find("] " + texture + " ") != std::string::npos &&
+                std::regex_search(line, count, std::regex("on in \\d+ of \\d+ maps?"))) {
+                const QString said = QString::fromStdString(count.str());
+                EXPECT_TRUE(rowTooltip(*form, listedRow++).contains("O" + said.mid(1))) << line;
+            }
+        }
+        EXPECT_GT(listedRow, row) << texture;
         for (int flip = 0; flip < 2; ++flip) { // one state, then the other
             const bool on = !form->List2->isChecked(row);
             clickCheckBox(*form, row);
