@@ -33,8 +33,9 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
     return done();
 }
 
-RecordingServices::RecordingServices(const FakeInstall& fake, bool gameFound)
-    : app::GameServices(discovery::Environment{}), fake_(fake), gameFound_(gameFound) {}
+RecordingServices::RecordingServices(const FakeInstall& fake, bool gameFound, fs::path programDir)
+    : app::GameServices(discovery::Environment{}, std::move(programDir)), fake_(fake),
+      gameFound_(gameFound) {}
 
 std::optional<presets::PresetFile> RecordingServices::importPresets(const fs::path& dir) {
     calls.push_back("presets");

@@ -39,7 +39,10 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 // Start-up's reads over the fake install, each one noted as it is made.
 class RecordingServices : public app::GameServices {
 public:
-    explicit RecordingServices(const FakeInstall& fake, bool gameFound = true);
+    // programDir: the folder the program lies in, where Presets.ini is looked
+    // for after the working folder.
+    explicit RecordingServices(const FakeInstall& fake, bool gameFound = true,
+                               std::filesystem::path programDir = {});
 
     std::optional<presets::PresetFile> importPresets(const std::filesystem::path& dir) override;
     discovery::GameInstall locateGameRoot() override;
