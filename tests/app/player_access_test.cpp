@@ -6,7 +6,6 @@
 #include "tests/app/gui_support.h"
 #include "tests/support/map_builder.h"
 
-
 namespace quorvell::testing {
 namespace {
 

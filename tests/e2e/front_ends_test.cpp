@@ -77,11 +77,6 @@ TEST_F(FrontEnds, WindowToggleCliOnOffAndOneRowBatchWriteTheSameBytes) {
     }
 }
 
-std::vector<std::string> words(const std::string& text) {
-    std::istringstream in(text);
-    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
-}
-
 TEST_F(FrontEnds, WindowPresetRunCommandLineModeAndCliApplyWriteTheSameBytes) {
     for (const std::string preset : {"walls", "no textures", "all textures", "glass only"}) {
         for (const bool remove : {false, true}) {
@@ -95,8 +90,8 @@ TEST_F(FrontEnds, WindowPresetRunCommandLineModeAndCliApplyWriteTheSameBytes) {
             QTest::mouseClick(remove ? form->Label6 : form->Label5, Qt::LeftButton);
             ASSERT_TRUE(waitUntil([&] { return !form->working(); }));
 
-            auto args = words(preset);
-            args.push_back("silent");
+            // Its arguments are read joined by spaces: "no textures silent".
+            std::vector<std::string> args{preset, "silent"};
             if (remove) {
                 args.push_back("disable");
             }
