@@ -233,5 +233,19 @@ TEST(QuorvellCli, ExitStatusesTellScriptsWhatWentWrongAndNothingIsWritten) {
     EXPECT_EQ(demo.maps(), before);
 }
 
+TEST(QuorvellCli, OutputLostOnAFullDiskFailsTheRun) {
+    const Demo demo;
+    const auto full = [&](const char* program, std::vector<std::string> args) {
+        args.insert(args.begin(), {"-c", "exec \"$0\" \"$@\" > /dev/full", program});
+        return demo.run("/bin/sh", args);
+    };
+    for (const auto& run : {full(QUORVELL_CLI, {"--json", "list"}), full(QUORVELL_CLI, {"presets"}),
+                            full(QUORVELL_CLI, {"--version"}), full(QUORVELL_PROGRAM, {"--help"}),
+                            full(QUORVELL_PROGRAM, {"walls"})}) {
+        EXPECT_EQ(run.exitStatus, 1);
+        EXPECT_NE(run.err.find("could not write to standard output"), std::string::npos) << run.err;
+    }
+}
+
 } // namespace
 } // namespace quorvell::testing
