@@ -2,6 +2,7 @@
 
 #include "base/path_text.h"
 #include "cli/exit_status.h"
+#include "cli/name_forms.h"
 #include "cli/platform.h"
 #include "cli/progress.h"
 #include "presets/preset_marks.h"
@@ -10,6 +11,7 @@
 #include "session/scan.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace quorvell::cli {
 
@@ -161,8 +163,10 @@ ChangeReport presetCommand(const SessionOptions& options, const std::string& pre
     return report;
 }
 
-ChangeReport switchCommand(const SessionOptions& options, const std::vector<std::string>& names,
+ChangeReport switchCommand(const SessionOptions& options, const std::vector<std::string>& operands,
                            bool on, bool dryRun, Console& console) {
+    std::vector<std::string> names;
+    std::transform(operands.begin(), operands.end(), std::back_inserter(names), operandName);
     const session::Install install = openAndWarn(options, console);
     const session::NamedRows named = session::namedRows(install.rows, names, on);
     if (!named.unknown.empty()) {
@@ -178,6 +182,15 @@ ChangeReport switchCommand(const SessionOptions& options, const std::vector<std:
     report.textures = names;
     report.dryRun = dryRun;
     report.maps = install.maps.size();
+    for (const auto& row : named.rows) {
+        const bool seen = std::any_of(report.unwritable.begin(), report.unwritable.end(),
+                                      [&](const UnwritableName& u) { return u.name == row.text; });
+        if (on && !seen) {
+            if (auto reason = unwritableReason(row.text)) {
+                report.unwritable.push_back({row.text, std::move(*reason)});
+            }
+        }
+    }
     session::MapsLocker maps = locker(install, console);
     Progress progress(console.err, console.errIsTerminal);
     session::RunContext context{

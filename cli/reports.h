@@ -58,6 +58,12 @@ struct PresetsReport {
     std::vector<PresetBlock> presets;
 };
 
+// A texture named to be switched on whose name no map can hold.
+struct UnwritableName {
+    std::string name;
+    std::string reason;
+};
+
 // apply, remove, on, off.
 struct ChangeReport {
     Command command = Command::None;
@@ -68,6 +74,7 @@ struct ChangeReport {
     bool stoppedBySpecialEntry = false;
     std::size_t maps = 0;
     BatchResult batch;
+    std::vector<UnwritableName> unwritable; // on: not switched on, and why
 
     std::size_t referencesChanged() const {
         return std::accumulate(

@@ -247,5 +247,40 @@ TEST(QuorvellCli, OutputLostOnAFullDiskFailsTheRun) {
     }
 }
 
+// Names from a downloaded pack: escape sequences reach no terminal, and a name
+// no map can hold is said to be so, and can be named back from JSON.
+TEST(QuorvellCli, OddNamesAreShownSafelyAndNamesNoMapCanHoldAreNotSwitchedOn) {
+    const Demo demo;
+    const fs::path bitmaps = tools::demoGameRoot(demo.folder()) / "Content/T3/Bitmaps";
+    const std::string invalid = "Wall_\xff.dds";
+    const std::string japanese = "Wall_\u65e5.dds";
+    for (const std::string& name :
+         {std::string("Esc\x1b]0;x\x07.dds"), std::string("Rtl\u202e.dds"), invalid, japanese}) {
+        std::ofstream(bitmaps / name) << "";
+    }
+    std::ofstream(demo.folder() / "Presets.ini", std::ios::app) << "\x1b[2J{\r\n\x7f.dds\r\n}\r\n";
+    for (const auto& args : {std::vector<std::string>{"list"}, {"presets"}}) {
+        const ProgramRun run = demo.cli(args);
+        EXPECT_EQ(run.out.find_first_of("\x1b\x07\x7f"), std::string::npos) << run.out;
+        EXPECT_EQ(run.out.find("\u202e"), std::string::npos) << run.out;
+    }
+    EXPECT_TRUE(holds(demo.cli({"list"}), "[ ] Esc\\x1b]0;x\\x07.dds"));
+    EXPECT_TRUE(holds(demo.cli({"presets"}), "\\x1b[2J\n    \\x7f.dds\n"));
+
+    const json list = parsed(demo.cli({"list", "--json"}));
+    std::string bytes;
+    for (const auto& texture : list["textures"]) {
+        bytes += texture.value("nameBytes", "");
+    }
+    EXPECT_EQ(bytes, "57616c6c5fff2e646473");
+    const Maps before = demo.maps();
+    for (const std::string& name : {japanese, "hex:" + bytes}) {
+        const ProgramRun on = demo.cli({"on", name});
+        EXPECT_EQ(on.exitStatus, 1);
+        EXPECT_NE(on.err.find("cannot be written into a map"), std::string::npos) << on.err;
+    }
+    EXPECT_EQ(demo.maps(), before);
+}
+
 } // namespace
 } // namespace quorvell::testing
