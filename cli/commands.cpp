@@ -34,11 +34,13 @@ session::LoopHooks progressHooks(Progress& progress, const char* what) {
     return hooks;
 }
 
+// missing, if given, gathers the missing textures in the same pass.
 session::ScanResult scan(const session::Install& install, session::MapsLocker& maps,
-                         Console& console) {
+                         Console& console, session::MissingTextureScan* missing = nullptr) {
     Progress progress(console.err, console.errIsTerminal);
     session::RunContext context{maps, progressHooks(progress, "Scanning maps")};
-    return session::scanMaps(install.maps, install.rows, context);
+    return session::scanMaps(install.maps, install.rows, context,
+                             missing != nullptr ? missing->gatherer({}) : session::MapScanned());
 }
 
 // --presets FILE, which must exist, or Presets.ini where the window reads
@@ -90,7 +92,9 @@ StatusReport statusCommand(const SessionOptions& options, Console& console) {
     }
     session::Install install = session::openInstall(std::move(game));
     session::MapsLocker maps = locker(install, console);
-    const session::ScanResult result = scan(install, maps, console);
+    session::MissingTextureScan missing(install.rows);
+    const session::ScanResult result = scan(install, maps, console, &missing);
+    report.missing = missing.found();
     report.mapsFolder = install.mapsFolder;
     report.maps = install.maps.size();
     report.textures = install.rows.size();
@@ -106,9 +110,11 @@ StatusReport statusCommand(const SessionOptions& options, Console& console) {
 ListReport listCommand(const SessionOptions& options, Console& console) {
     const session::Install install = openAndWarn(options, console);
     session::MapsLocker maps = locker(install, console);
-    const session::ScanResult result = scan(install, maps, console);
+    session::MissingTextureScan missing(install.rows);
+    const session::ScanResult result = scan(install, maps, console, &missing);
     ListReport report;
     report.maps = install.maps.size();
+    report.missing = missing.found();
     for (std::size_t row = 0; row < install.rows.size(); ++row) {
         report.textures.push_back({install.rows[row].text, std::string(install.folders[row]),
                                    result.marks[row], result.counts[row]});
@@ -202,6 +208,36 @@ ChangeReport switchCommand(const SessionOptions& options, const std::vector<std:
     report.batch = reportingWritten([&] {
         return session::runBatch(install.maps, patching::BatchIndex(named.rows), dryRun, context,
                                  what);
+    });
+    return report;
+}
+
+ChangeReport missingOffCommand(const SessionOptions& options, bool dryRun, Console& console) {
+    const session::Install install = openAndWarn(options, console);
+    ChangeReport report;
+    report.command = Command::Off;
+    report.missing = true;
+    report.dryRun = dryRun;
+    report.maps = install.maps.size();
+    session::MapsLocker maps = locker(install, console);
+    // One hold from finding them to the last write.
+    const session::MapsLocker::Hold hold = maps.hold();
+    session::MissingTextureScan missing(install.rows);
+    scan(install, maps, console, &missing);
+    const std::vector<session::MissingTexture> found = missing.found();
+    for (const session::MissingTexture& texture : found) {
+        report.textures.push_back(texture.name);
+    }
+    if (found.empty()) {
+        return report;
+    }
+    Progress progress(console.err, console.errIsTerminal);
+    session::RunContext context{
+        maps, progressHooks(progress, dryRun ? "Counting changes" : "Writing maps")};
+    report.batch = reportingWritten([&] {
+        return session::runBatch(install.maps,
+                                 patching::BatchIndex(session::switchedOffRows(found)), dryRun,
+                                 context, "switched off the missing textures");
     });
     return report;
 }

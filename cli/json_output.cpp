@@ -30,6 +30,17 @@ void addName(json& object, const std::string& name) {
     }
 }
 
+json missingTextures(const std::vector<session::MissingTexture>& missing) {
+    json textures = json::array();
+    for (const auto& texture : missing) {
+        json entry;
+        addName(entry, texture.name);
+        entry["mapsOn"] = texture.mapsOn;
+        textures.push_back(std::move(entry));
+    }
+    return textures;
+}
+
 json optionalPath(const std::optional<std::filesystem::path>& path) {
     return path ? json(pathText(*path)) : json(nullptr);
 }
@@ -58,6 +69,7 @@ void printJson(std::ostream& out, const StatusReport& report) {
         document["textures"] = report.textures;
         document["texturesOn"] = report.texturesOn;
         document["problems"] = report.problems;
+        document["missing"] = missingTextures(report.missing);
     }
     print(out, document);
 }
@@ -73,7 +85,9 @@ void printJson(std::ostream& out, const ListReport& report) {
         texture["mapsUsing"] = line.count.using_;
         textures.push_back(std::move(texture));
     }
-    print(out, {{"maps", report.maps}, {"textures", textures}});
+    print(out, {{"maps", report.maps},
+                {"textures", textures},
+                {"missing", missingTextures(report.missing)}});
 }
 
 void printJson(std::ostream& out, const PresetsReport& report) {
@@ -118,6 +132,7 @@ void printJson(std::ostream& out, const ChangeReport& report) {
         document["preset"] = report.preset;
     } else {
         document["textures"] = report.textures;
+        document["missing"] = report.missing;
     }
     print(out, document);
 }

@@ -74,8 +74,13 @@ ExitStatus run(const Invocation& inv, Console& console, const SessionOptions& op
         reportNotSwitchedOn(console, report.batch.notSwitchedOn);
         return ExitStatus::Done;
     }
-    case Command::On:
-    case Command::Off: {
+    case Command::Off:
+        if (inv.missing) {
+            print(console, inv.json, missingOffCommand(options, inv.dryRun, console));
+            return ExitStatus::Done;
+        }
+        [[fallthrough]];
+    case Command::On: {
         const ChangeReport report =
             switchCommand(options, inv.operands, inv.command == Command::On, inv.dryRun, console);
         print(console, inv.json, report);

@@ -4,6 +4,7 @@
 
 #include "cli/arguments.h"
 #include "session/game_lookup.h"
+#include "session/missing_textures.h"
 #include "session/runs.h"
 #include "session/scan.h"
 
@@ -33,6 +34,7 @@ struct StatusReport {
     std::size_t texturesOn = 0;
     PresetFileReport presets;
     std::vector<std::string> problems; // folders that could not be listed
+    std::vector<session::MissingTexture> missing;
 };
 
 struct TextureLine {
@@ -45,6 +47,7 @@ struct TextureLine {
 struct ListReport {
     std::vector<TextureLine> textures;
     std::size_t maps = 0;
+    std::vector<session::MissingTexture> missing;
 };
 
 struct PresetBlock {
@@ -69,6 +72,7 @@ struct ChangeReport {
     Command command = Command::None;
     std::string preset;                // apply and remove
     std::vector<std::string> textures; // on and off
+    bool missing = false;              // off --missing: textures holds what was found
     bool dryRun = false;
     // Removing a preset that holds "*" or "xbrick" stops before any map.
     bool stoppedBySpecialEntry = false;

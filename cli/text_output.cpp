@@ -60,6 +60,9 @@ std::string action(const ChangeReport& report) {
     case Command::On:
         return "Switching on " + names;
     case Command::Off:
+        if (report.missing) {
+            return "Switching off the missing textures" + (names.empty() ? "" : " " + names);
+        }
         return "Switching off " + names;
     default:
         return {};
@@ -86,6 +89,9 @@ void printText(std::ostream& out, const StatusReport& report) {
         for (const auto& problem : report.problems) {
             field(out, "Not listed:", problem);
         }
+        for (const auto& missing : report.missing) {
+            field(out, "Missing:", session::missingTextureText(missing, report.maps));
+        }
     }
     field(out, "Presets:", presetFileLine(report.presets));
     out.flush();
@@ -104,6 +110,9 @@ void printText(std::ostream& out, const ListReport& report) {
         const TextureLine& line = report.textures[i];
         out << (line.on ? "[x] " : "[ ] ") << padded(names[i], nameWidth) << "  "
             << padded(usage(line), usageWidth) << "  " << terminalText(line.folder) << '\n';
+    }
+    for (const auto& missing : report.missing) {
+        out << "[!] " << terminalText(session::missingTextureText(missing, report.maps)) << '\n';
     }
     out.flush();
 }

@@ -282,5 +282,24 @@ TEST(QuorvellCli, OddNamesAreShownSafelyAndNamesNoMapCanHoldAreNotSwitchedOn) {
     EXPECT_EQ(demo.maps(), before);
 }
 
+// The player removes a pack whose texture is on: the maps still name it.
+TEST(QuorvellCli, MissingTexturesAreReportedLeftAloneByPresetsAndSwitchedOffOnRequest) {
+    const Demo demo;
+    ASSERT_EQ(demo.cli({"on", "Wall_brick01.dds"}).exitStatus, 0);
+    fs::remove(tools::demoGameRoot(demo.folder()) / "Content/T3/Bitmaps/Wall_brick01.dds");
+    const std::string line = "Wall_brick01.dds \u2014 file missing, on in 3 of 3 maps";
+    EXPECT_TRUE(holds(demo.cli({"status"}), "Missing:      " + line + "\n"));
+    ASSERT_EQ(demo.cli({"apply", "no", "textures"}).exitStatus, 0);
+    EXPECT_TRUE(holds(demo.cli({"list"}), "[!] " + line + "\n"));
+    EXPECT_EQ(parsed(demo.cli({"list", "--json"}))["missing"],
+              json::parse(R"([{"name": "Wall_brick01.dds", "mapsOn": 3}])"));
+
+    const json off = parsed(demo.cli({"off", "--missing", "--json"}));
+    EXPECT_EQ(off["referencesChanged"], 4);
+    EXPECT_EQ(off["textures"], json({"Wall_brick01.dds"}));
+    EXPECT_TRUE(parsed(demo.cli({"list", "--json"}))["missing"].empty());
+    EXPECT_EQ(demo.cli({"off", "--missing", "Door_oak.dds"}).exitStatus, 64);
+}
+
 } // namespace
 } // namespace quorvell::testing
