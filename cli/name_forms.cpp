@@ -1,5 +1,6 @@
 #include "cli/name_forms.h"
 
+#include "base/hex_digit.h"
 #include "base/utf8.h"
 #include "patching/map_file.h"
 
@@ -28,25 +29,13 @@ std::string hexBytes(std::string_view bytes) {
 namespace {
 
 std::optional<std::string> fromHex(std::string_view hex) {
-    const auto digit = [](char c) -> int {
-        if (c >= '0' && c <= '9') {
-            return c - '0';
-        }
-        if (c >= 'a' && c <= 'f') {
-            return c - 'a' + 10;
-        }
-        if (c >= 'A' && c <= 'F') {
-            return c - 'A' + 10;
-        }
-        return -1;
-    };
     if (hex.empty() || hex.size() % 2 != 0) {
         return std::nullopt;
     }
     std::string bytes;
     for (std::size_t i = 0; i < hex.size(); i += 2) {
-        const int high = digit(hex[i]);
-        const int low = digit(hex[i + 1]);
+        const int high = hexDigit(hex[i]);
+        const int low = hexDigit(hex[i + 1]);
         if (high < 0 || low < 0) {
             return std::nullopt;
         }
