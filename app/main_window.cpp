@@ -68,6 +68,8 @@ void Form1::buildControls() {
     applySkin(List2, Combo1);
     rowTooltips_ = new RowTooltips(List2);
     listMenu_ = new ListMenu(List2);
+    missing_ = new MissingTextures(this, List2, toPixels(form1::kList2));
+    connect(missing_, &MissingTextures::switchOff, this, &Form1::switchOffMissing);
 
     Label3 = new HotSpot({}, this);
     Label3->setGeometry(toPixels(form1::kLabel3));
@@ -128,6 +130,7 @@ void Form1::forM_working(const std::int16_t& Workbyte) {
         }
     }
     List2->setEnabled(!on);
+    missing_->setEnabled(!on);
     Combo1->setEnabled(!on);
     if (on) {
         setCursor(Qt::WaitCursor);

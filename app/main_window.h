@@ -26,6 +26,7 @@
 #include "app/hidden_lists.h"
 #include "app/hot_spot.h"
 #include "app/list_menu.h"
+#include "app/missing_textures.h"
 #include "app/operation_gate.h"
 #include "app/progress_bar.h"
 #include "app/row_tooltips.h"
@@ -94,6 +95,8 @@ public:
     DeveloperPanel* developerPanel();
     // The list's context menu; each feature adds its section to it.
     ListMenu* listMenu() const { return listMenu_; }
+    // The missing textures found by the last scan, below List2.
+    MissingTextures* missingTextures() const { return missing_; }
 
     // --- Start-up and working state --------------------------------------
     void Form_Load();
@@ -173,6 +176,7 @@ private:
     // The game was not found: where Quorvell looked, and a folder chosen by hand.
     void offerGameFolder();
     void reportNotSwitchedOn(const std::vector<std::string>& rowTexts);
+    void switchOffMissing(const session::MissingTexture& texture);
     void showMessage(bool error, const QString& title, const QString& text);
     void printOut(const std::string& line) const;
     void printErr(const std::string& line) const;
@@ -199,6 +203,7 @@ private:
     DeveloperPanel* developerPanel_ = nullptr;
     RowTooltips* rowTooltips_ = nullptr;
     ListMenu* listMenu_ = nullptr;
+    MissingTextures* missing_ = nullptr;
     EventYield* yield_ = nullptr;      // the yield of the map loop running, if any
     std::filesystem::path presetFile_; // the Presets.ini read, named in its errors
     OperationGate gate_;

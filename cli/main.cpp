@@ -1,6 +1,7 @@
 // quorvell-cli: the map engine for scripts, launchers and handhelds. It links
 // the libraries below the window and nothing of Qt.
 
+#include "base/standard_output.h"
 #include "base/stop_signals.h"
 #include "cli/platform.h"
 #include "cli/program.h"
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
         workingDir = ".";
     }
     cli::Console console{std::cout, std::cerr, cli::stderrIsTerminal()};
-    return cli::runCli(cli::processArguments(argc, argv), console, workingDir,
-                       discovery::Environment::fromProcess());
+    const int status = cli::runCli(cli::processArguments(argc, argv), console, workingDir,
+                                   discovery::Environment::fromProcess());
+    return checkedStandardOutput("quorvell-cli", status);
 }

@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "cli/exit_status.h"
 #include "cli/output.h"
+#include "cli/terminal_text.h"
 #include "cli/usage.h"
 #include "session/messages.h"
 
@@ -26,7 +27,7 @@ template <typename Report> void print(Console& console, bool json, const Report&
 }
 
 void complain(Console& console, const std::string& line) {
-    console.err << "quorvell-cli: " << line << std::endl;
+    console.err << "quorvell-cli: " << terminalLines(line) << std::endl;
 }
 
 // The window's words for a texture whose name is too long to switch on.
@@ -80,14 +81,23 @@ ExitStatus run(const Invocation& inv, Console& console, const SessionOptions& op
         warn(console, report.batch.warnings);
         return ExitStatus::Done;
     }
-    case Command::On:
-    case Command::Off: {
+    case Command::Off:
+        if (inv.missing) {
+            print(console, inv.json, missingOffCommand(options, inv.dryRun, console));
+            return ExitStatus::Done;
+        }
+        [[fallthrough]];
+    case Command::On: {
         const ChangeReport report =
             switchCommand(options, inv.operands, inv.command == Command::On, inv.dryRun, console);
         print(console, inv.json, report);
         reportNotSwitchedOn(console, report.batch.notSwitchedOn);
         warn(console, report.batch.warnings);
-        return ExitStatus::Done;
+        for (const UnwritableName& name : report.unwritable) {
+            complain(console, "could not switch on " + name.name +
+                                  ": the name cannot be written into a map; " + name.reason);
+        }
+        return report.unwritable.empty() ? ExitStatus::Done : ExitStatus::Failed;
     }
     case Command::None:
         break;
