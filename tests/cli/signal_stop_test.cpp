@@ -53,10 +53,6 @@ TEST(QuorvellCliSignals, NoSignalAtAnyMomentTearsAName) {
         args.insert(args.end(), textures.begin(), textures.end());
         return args;
     };
-    const auto run = [&](bool on, int signal, const std::function<void()>& wait) {
-        return runProgramSignalled(QUORVELL_CLI, command(on), install.workingDir(), env, signal,
-                                   wait);
-    };
     // A whole run's length, to spread the signals over it.
     const auto began = std::chrono::steady_clock::now();
     ASSERT_EQ(runProgram(QUORVELL_CLI, command(true), install.workingDir(), env).exitStatus, 0);
@@ -84,7 +80,8 @@ TEST(QuorvellCliSignals, NoSignalAtAnyMomentTearsAName) {
             }
             std::this_thread::sleep_for(std::chrono::microseconds(intoTheWrites(random)));
         };
-        const ProgramRun ended = run(anyPlain, signal, wait);
+        const ProgramRun ended = runProgramSignalled(QUORVELL_CLI, command(anyPlain),
+                                                     install.workingDir(), env, signal, wait);
         if (signal != SIGKILL && ended.exitStatus != 0 && ended.exitStatus != -1) {
             EXPECT_NE(ended.err.find("stopped after 0 of 1 maps, none changed"), std::string::npos)
                 << ended.err;
