@@ -11,8 +11,8 @@
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <memory>

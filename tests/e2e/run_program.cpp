@@ -115,9 +115,9 @@ ProgramRun runProgramSignalled(const std::filesystem::path& program,
                                const std::vector<std::string>& args,
                                const std::filesystem::path& cwd,
                                const std::map<std::string, std::string>& env, int signal,
-                               std::chrono::microseconds delay) {
+                               const std::function<void()>& wait) {
     const Started started = start(program, args, cwd, env);
-    std::this_thread::sleep_for(delay);
+    wait();
     ::kill(started.pid, signal);
     return collect(started, 60, {});
 }
