@@ -2,6 +2,7 @@
 
 #include "discovery/original_catalogue.h"
 #include "session/install.h"
+#include "session/preset_places.h"
 
 namespace quorvell::app {
 
@@ -10,8 +11,9 @@ GameServices::GameServices(discovery::Environment environment, std::filesystem::
 
 std::optional<presets::PresetFile>
 GameServices::importPresets(const std::filesystem::path& workingDir) {
-    session::Presets found = session::findPresets({workingDir, programDir_});
+    session::Presets found = session::findPresets(session::presetPlaces(workingDir, programDir_));
     noPresetFile_ = found.notFound;
+    presetFile_ = found.file;
     if (!found.found) {
         return std::nullopt;
     }

@@ -24,11 +24,14 @@ public:
                           std::filesystem::path programDir = {});
     virtual ~GameServices() = default;
 
-    // Presets.ini from workingDir, else from the program's folder.
+    // Presets.ini from workingDir, else from the program's folder, else from
+    // the per-user folder.
     virtual std::optional<presets::PresetFile>
     importPresets(const std::filesystem::path& workingDir);
     // After an import that found no file: where it was looked for; else empty.
     const std::string& noPresetFile() const { return noPresetFile_; }
+    // After an import: the file read, or the per-user one a save would make.
+    const std::filesystem::path& presetFile() const { return presetFile_; }
     virtual discovery::GameInstall locateGameRoot();
     virtual std::vector<std::string> loadOriginalCatalogue();
     virtual discovery::CustomTextureScan scanCustomTextures(const discovery::GameInstall& game,
@@ -41,6 +44,7 @@ private:
     discovery::Environment environment_;
     std::filesystem::path programDir_;
     std::string noPresetFile_;
+    std::filesystem::path presetFile_;
 };
 
 } // namespace quorvell::app

@@ -33,11 +33,13 @@
 #include "app/working_state.h"
 #include "discovery/game_root.h"
 #include "patching/map_file.h"
+#include "session/install.h"
 #include "session/map_loop.h"
 
 #include <QtCore/QPoint>
 #include <QtCore/QPointer>
 #include <QtCore/QTimer>
+#include <QtGui/QAction>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QWidget>
 #include <cstdint>
@@ -128,6 +130,16 @@ public:
     void ShowHelpForm();
     void HideHelpForm();
 
+    // --- The list menu's preset and whole-list actions -------------------
+    void savePresetFromMarks(); // "Save as preset…": a name is asked
+    void updateChosenPreset();  // the chosen preset becomes the current marks
+    void deleteChosenPreset();  // after a confirmation
+    void switchShownOn();       // every row the list shows, in one run
+    void switchShownOff();
+    void copyCurrentName();
+    // The Presets.ini read, or the per-user one a save would make.
+    const std::filesystem::path& presetFile() const { return presetFile_; }
+
     // --- Map work (throw on failure; the event handlers report it) --------
     void ScanAllMaps();
     void ScanMapFile(const std::filesystem::path& mapPath);
@@ -152,6 +164,11 @@ protected:
 
 private:
     void buildControls();
+    void addPresetMenu();
+    session::Presets presetsInUse() const;
+    void writePresets(const std::function<session::Presets(const session::Presets&)>& write,
+                      const std::string& choose);
+    void switchShownRows(bool on);
     void endProgram(int status);
     bool commandLineMode() const { return !setup_.argumentText.empty(); }
 
@@ -199,8 +216,15 @@ private:
     DeveloperPanel* developerPanel_ = nullptr;
     RowTooltips* rowTooltips_ = nullptr;
     ListMenu* listMenu_ = nullptr;
+    QAction* saveAction_ = nullptr;
+    QAction* updateAction_ = nullptr;
+    QAction* deleteAction_ = nullptr;
+    QAction* allOnAction_ = nullptr;
+    QAction* allOffAction_ = nullptr;
+    QAction* copyAction_ = nullptr;
     EventYield* yield_ = nullptr;      // the yield of the map loop running, if any
     std::filesystem::path presetFile_; // the Presets.ini read, named in its errors
+    std::string presetProblem_;        // why Presets.ini could not be read, if so
     OperationGate gate_;
     // Runs take the maps lock through the gate, which holds it for the
     // operation running.

@@ -43,18 +43,28 @@ void Form1::Form_Load() {
     }
 }
 
+// Read again by Refresh and after a save: the chosen preset stays chosen
+// while it exists.
 void Form1::import_presetS() {
+    const QString chosen = Combo1->currentIndex() >= 0 ? Combo1->currentText() : QString();
     Combo1->clear();
     List5.clear();
+    presetProblem_.clear();
     std::optional<presets::PresetFile> file;
     try {
         file = services_->importPresets(setup_.workingDir);
     } catch (const IoError& problem) {
         // An unreadable preset file leaves the chooser empty, like a missing
-        // one, but the player is told why.
-        startupProblems_.push_back("Could not read " + problem.path() + ": " + problem.reason());
+        // one, but the player is told why; command-line mode fails with it.
+        presetProblem_ = problem.path() + ": " + problem.reason();
+        if (!commandLineMode()) {
+            startupProblems_.push_back("Could not read " + presetProblem_);
+        }
     }
-    presetFile_ = file && !file->path.empty() ? file->path : setup_.workingDir / "Presets.ini";
+    presetFile_ = file && !file->path.empty() ? file->path : services_->presetFile();
+    if (presetFile_.empty()) {
+        presetFile_ = setup_.workingDir / "Presets.ini";
+    }
     if (file) {
         List5.assign(std::move(file->lines));
         for (const std::string& name : file->names) {
@@ -62,7 +72,7 @@ void Form1::import_presetS() {
         }
     }
     // Nothing is picked until the player picks.
-    Combo1->setCurrentIndex(-1);
+    Combo1->setCurrentIndex(chosen.isEmpty() ? -1 : Combo1->findText(chosen, Qt::MatchExactly));
 }
 
 void Form1::LocateGameRoot() {
@@ -172,6 +182,7 @@ void Form1::readGameAgain(bool withMaps) {
             WorkingState::Hold hold = working_.hold();
             List2->clearRows();
             startupProblems_.clear();
+            import_presetS();
             ScanCustomTextures();
             if (withMaps) {
                 ListMapFiles();

@@ -103,6 +103,8 @@ void clickCheckBox(app::Form1& form, int row) {
 
 void GuiTest::SetUp() {
     ensureApplication();
+    // The per-user Presets.ini is the fake home's, never the tester's own.
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((fake.homeDir() / ".config").string()));
     app::MessageBoxes::setRecording(true);
     app::MessageBoxes::clearRecorded();
     app::MessageBoxes::setAnswerHook({});
