@@ -185,6 +185,9 @@ void Form1::endProgram(int status) {
         return;
     }
     ended_ = true;
+    if (!commandLineMode() && isVisible()) {
+        services_->rememberWindowPosition(pos());
+    }
     Timer1->stop();
     Timer2->stop();
     Timer3->stop();
@@ -201,6 +204,15 @@ void Form1::ShowHelpForm() {
     if (form3_->isVisible()) {
         return;
     }
+    QString where =
+        game_.found() ? QStringLiteral("Game folder: %1 (%2).")
+                            .arg(QString::fromStdString(game_.root),
+                                 QString::fromStdString(game_.foundBy.empty() ? std::string("found")
+                                                                              : game_.foundBy))
+                      : QStringLiteral("The game was not found.");
+    where += QStringLiteral(" Presets: %1. Right-click the list to choose another game folder.")
+                 .arg(QString::fromStdString(presetFile_.string()));
+    form3_->setWhere(where);
     form3_->show();
     const float offset = static_cast<float>(twipsToPx(form3::kOffsetFromMain));
     const QPoint corner = frameGeometry().topLeft();

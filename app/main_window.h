@@ -164,6 +164,11 @@ protected:
 
 private:
     void buildControls();
+    void placeWindow();
+    // After Close on the not-found box: inside the list area, that no game
+    // was found, "Choose the game folder…" and Exit.
+    void showNotFoundPanel();
+    void useChosenGame(discovery::GameInstall game);
     void addPresetMenu();
     session::Presets presetsInUse() const;
     void writePresets(const std::function<session::Presets(const session::Presets&)>& write,
@@ -216,6 +221,7 @@ private:
     DeveloperPanel* developerPanel_ = nullptr;
     RowTooltips* rowTooltips_ = nullptr;
     ListMenu* listMenu_ = nullptr;
+    QWidget* notFoundPanel_ = nullptr;
     QAction* saveAction_ = nullptr;
     QAction* updateAction_ = nullptr;
     QAction* deleteAction_ = nullptr;

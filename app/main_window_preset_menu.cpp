@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/message_boxes.h"
 #include "app/name_prompt.h"
+#include "app/not_found_box.h"
 #include "presets/preset_edit.h"
 #include "session/preset_places.h"
 #include "session/runs.h"
@@ -55,6 +56,14 @@ void Form1::addPresetMenu() {
         allOffAction_->setText(QStringLiteral("Switch off every texture shown"));
         menu.addAction(allOnAction_);
         menu.addAction(allOffAction_);
+        menu.addAction(QStringLiteral("Choose another game folder…"), this, [this] {
+            if (working() || gate_.busy()) {
+                return;
+            }
+            if (auto game = NotFoundBox::choose(this)) {
+                useChosenGame(std::move(*game));
+            }
+        });
         if (row >= 0) {
             List2->setCurrentRow(row);
             copyAction_->setText(QStringLiteral("Copy name"));

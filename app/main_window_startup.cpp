@@ -3,6 +3,9 @@
 #include "app/ticker.h"
 #include "discovery/game_folders.h"
 
+#include <QtGui/QCursor>
+#include <QtGui/QGuiApplication>
+#include <QtGui/QScreen>
 #include <utility>
 
 namespace quorvell::app {
@@ -18,9 +21,30 @@ void Form1::start() {
     if (commandLineMode()) {
         return;
     }
+    placeWindow();
     show();
     if (!startupProblems_.empty()) {
         QTimer::singleShot(0, this, &Form1::showStartupProblems);
+    }
+}
+
+// Where it was left, when that is still on a screen; at the first start,
+// centred on the screen that holds the pointer.
+void Form1::placeWindow() {
+    if (const auto left = services_->windowPosition()) {
+        if (QGuiApplication::screenAt(*left + QPoint(width() / 2, 10)) != nullptr) {
+            move(*left);
+            return;
+        }
+    }
+    QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    if (screen != nullptr) {
+        QRect frame = rect();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
     }
 }
 
