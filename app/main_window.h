@@ -165,6 +165,8 @@ protected:
 private:
     void buildControls();
     void placeWindow();
+    // Lines of Presets.ini that look like slips, in one box, once a start.
+    void showPresetSlips();
     // After Close on the not-found box: inside the list area, that no game
     // was found, "Choose the game folder…" and Exit.
     void showNotFoundPanel();

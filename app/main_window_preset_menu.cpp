@@ -8,6 +8,7 @@
 #include "app/name_prompt.h"
 #include "app/not_found_box.h"
 #include "presets/preset_edit.h"
+#include "presets/preset_slips.h"
 #include "session/preset_places.h"
 #include "session/runs.h"
 
@@ -189,6 +190,18 @@ void Form1::switchShownRows(bool on) {
             reportNotSwitchedOn(result.notSwitchedOn);
         },
         FailurePolicy::Marks::Rescanned, List2->marks());
+}
+
+void Form1::showPresetSlips() {
+    const std::vector<std::string> texts = List2->texts();
+    const auto slips = presets::findPresetSlips(List5.lines(), game_.found() ? &texts : nullptr);
+    if (slips.empty()) {
+        return;
+    }
+    showMessage(true, QStringLiteral("Quorvell"),
+                QStringLiteral("Some lines of %1 look like slips; the file is read as it is:\n\n")
+                        .arg(QString::fromStdString(presetFile_.string())) +
+                    QString::fromStdString(presets::describeSlips(slips)));
 }
 
 void Form1::copyCurrentName() {

@@ -26,6 +26,7 @@ void Form1::start() {
     if (!startupProblems_.empty()) {
         QTimer::singleShot(0, this, &Form1::showStartupProblems);
     }
+    QTimer::singleShot(0, this, &Form1::showPresetSlips);
 }
 
 // Where it was left, when that is still on a screen; at the first start,

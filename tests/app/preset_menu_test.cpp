@@ -82,6 +82,16 @@ TEST_F(PresetMenuTest, SwitchesEveryTextureShownInOneRun) {
     EXPECT_TRUE(boxes().empty());
 }
 
+TEST_F(PresetMenuTest, SlipsAreShownOnceInOneBox) {
+    fake.presets("a{\r\nBrick.dds\r\nb{\r\n}\r\nGone.dds\r\n}\r\nc{\r\n");
+    auto slipped = makeForm(fake);
+    startAndScan(*slipped);
+    ASSERT_TRUE(waitUntil([&] { return boxes().size() == 1; }));
+    EXPECT_TRUE(boxes()[0].text.contains(QStringLiteral("line 3 \"b{\"")));
+    EXPECT_TRUE(boxes()[0].text.contains(QStringLiteral("line 5 \"Gone.dds\"")));
+    EXPECT_TRUE(boxes()[0].text.contains(QStringLiteral("line 7 \"c{\"")));
+}
+
 TEST_F(PresetMenuTest, RefreshReadsThePresetsAgainKeepingTheChoice) {
     form->Combo1->setCurrentIndex(0);
     fake.presets("first{\r\n}\r\nwalls{\r\n}\r\n");
