@@ -113,6 +113,9 @@ public:
     void ScanCustomTextures();
     void ListMapFiles();
     void GenerateTextureList();
+    // The fixed path GenerateTextureList writes to, and a run writing elsewhere.
+    std::filesystem::path generatorOutput() const;
+    void generateTextureListTo(const std::filesystem::path& output);
 
     // --- Events -----------------------------------------------------------
     void Timer1_Timer();

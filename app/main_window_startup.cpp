@@ -148,7 +148,16 @@ void Form1::ListMapFiles() {
 }
 
 void Form1::GenerateTextureList() {
-    services_->generateTextureList(game_, game_.paths->toHost(discovery::kGeneratorOutput));
+    services_->generateTextureList(game_, generatorOutput());
+}
+
+std::filesystem::path Form1::generatorOutput() const {
+    return game_.paths->toHost(discovery::kGeneratorOutput);
+}
+
+void Form1::generateTextureListTo(const std::filesystem::path& output) {
+    runOperation([this, output] { services_->generateTextureList(game_, output); },
+                 FailurePolicy::Marks::Kept);
 }
 
 void Form1::showStartupProblems() {
