@@ -1,5 +1,6 @@
 #include "base/io_error.h"
 #include "base/windows_handle.h"
+#include "base/windows_lock_name.h"
 #include "base/windows_text.h"
 #include "presets/preset_store.h"
 
@@ -18,28 +19,10 @@ namespace {
     throw IoError(win::pathUtf8(file), win::errorReason(GetLastError()));
 }
 
-// One mutex per file however its path is spelt: the full path in lower case,
-// hashed (FNV-1a), as a mutex name may hold no backslash.
-std::wstring mutexName(const std::filesystem::path& file) {
-    std::error_code error;
-    std::filesystem::path full = std::filesystem::absolute(file, error);
-    std::wstring text = (error ? file : full).lexically_normal().make_preferred().wstring();
-    if (!text.empty()) {
-        CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
-    }
-    std::uint64_t hash = 14695981039346656037ull;
-    for (const wchar_t unit : text) {
-        hash = (hash ^ static_cast<std::uint16_t>(unit)) * 1099511628211ull;
-    }
-    wchar_t hex[17];
-    std::swprintf(hex, 17, L"%016llx", static_cast<unsigned long long>(hash));
-    return L"Local\\Quorvell-presets-" + std::wstring(hex);
-}
-
 } // namespace
 
 PresetFileLock::PresetFileLock(const std::filesystem::path& file) {
-    win::Handle mutex(CreateMutexW(nullptr, FALSE, mutexName(file).c_str()));
+    win::Handle mutex(CreateMutexW(nullptr, FALSE, win::lockName(L"presets", file).c_str()));
     if (!mutex.valid()) {
         fail(file);
     }
