@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 
+#include <QtWidgets/QFileDialog>
 #include <QtWidgets/QGridLayout>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>
@@ -11,6 +12,17 @@
 #include <QtWidgets/QVBoxLayout>
 
 namespace quorvell::app {
+
+namespace {
+DeveloperPanel::SaveDialog& saveDialog() {
+    static DeveloperPanel::SaveDialog dialog;
+    return dialog;
+}
+} // namespace
+
+void DeveloperPanel::setSaveDialog(SaveDialog dialog) {
+    saveDialog() = std::move(dialog);
+}
 
 namespace {
 QString text(const std::string& s) {
@@ -67,7 +79,17 @@ DeveloperPanel::DeveloperPanel(Form1& form)
     };
     connect(Command4, &QPushButton::clicked, this, whenIdle([this] { form_.Command4_Click(); }));
     connect(Command3, &QPushButton::clicked, this, whenIdle([this] { form_.Command3_Click(); }));
-    connect(Command2, &QPushButton::clicked, this, whenIdle([this] { form_.Command2_Click(); }));
+    // Asks where to write, starting at the fixed path the list always had.
+    connect(Command2, &QPushButton::clicked, this, whenIdle([this] {
+                const QString start = QString::fromStdString(form_.generatorOutput().string());
+                const QString file = saveDialog()
+                                         ? saveDialog()(this, start)
+                                         : QFileDialog::getSaveFileName(
+                                               this, QStringLiteral("Generate DDS list"), start);
+                if (!file.isEmpty()) {
+                    form_.generateTextureListTo(file.toStdString());
+                }
+            }));
     connect(Command5, &QPushButton::clicked, this, whenIdle([this] { form_.Command5_Click(); }));
     connect(List3, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         const int row = List3->row(item);

@@ -4,6 +4,7 @@
 // in a small window of its own that only a keyboard shortcut opens.
 
 #include <QtWidgets/QWidget>
+#include <functional>
 
 class QLineEdit;
 class QListWidget;
@@ -20,6 +21,11 @@ public:
 
     // Shows the lists as the window holds them now.
     void refresh();
+
+    // Test seam: stands in for the save dialog of "Generate DDS list";
+    // returns the file chosen, empty when cancelled. None: the system's.
+    using SaveDialog = std::function<QString(QWidget* parent, const QString& start)>;
+    static void setSaveDialog(SaveDialog dialog);
 
     QListWidget* List1;
     QListWidget* List3;

@@ -56,6 +56,7 @@ inline constexpr double kLabelLeft = 120;
 inline constexpr double kLabelWidth = 3855;
 inline constexpr double kLabelHeight = 615;
 inline constexpr double kLabelTops[3] = {120, 600, 1080};
+inline constexpr double kWhereHeight = 900; // below the frame: the game and preset file in use
 } // namespace form3
 
 } // namespace quorvell::app

@@ -20,7 +20,8 @@ const char* const kTexts[3] = {
 Form3::Form3(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setFixedSize(toPixels({0, 0, form3::kClientWidth, form3::kClientHeight}).size());
+    setFixedSize(
+        toPixels({0, 0, form3::kClientWidth, form3::kClientHeight + form3::kWhereHeight}).size());
     setAutoFillBackground(true);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, colours.color(QPalette::ToolTipBase));
@@ -39,12 +40,23 @@ Form3::Form3(QWidget* parent)
         Label1[i]->setGeometry(toPixels(
             {form3::kLabelLeft, form3::kLabelTops[i], form3::kLabelWidth, form3::kLabelHeight}));
     }
+    whereLabel = new QLabel(this);
+    whereLabel->setWordWrap(true);
+    whereLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    whereLabel->setAttribute(Qt::WA_TranslucentBackground);
+    whereLabel->setGeometry(toPixels(
+        {form3::kLabelLeft, form3::kClientHeight - 60, form3::kLabelWidth, form3::kWhereHeight}));
+}
+
+void Form3::setWhere(const QString& text) {
+    whereLabel->setText(text);
 }
 
 void Form3::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::WindowText));
-    const QRect frame = toPixels(form3::kFrame);
+    const QRect frame = toPixels(form3::kFrame)
+                            .adjusted(0, 0, 0, toPixels({0, 0, 0, form3::kWhereHeight}).height());
     painter.drawRect(frame.adjusted(0, 0, -1, -1));
 }
 

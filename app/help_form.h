@@ -14,6 +14,9 @@ public:
     explicit Form3(QWidget* parent = nullptr);
 
     QLabel* Label1[3];
+    // Where the game was found and the preset file in use, under the help.
+    QLabel* whereLabel;
+    void setWhere(const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

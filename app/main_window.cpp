@@ -70,6 +70,7 @@ void Form1::buildControls() {
     listMenu_ = new ListMenu(List2);
     missing_ = new MissingTextures(this, List2, toPixels(form1::kList2));
     connect(missing_, &MissingTextures::switchOff, this, &Form1::switchOffMissing);
+    addPresetMenu();
 
     Label3 = new HotSpot({}, this);
     Label3->setGeometry(toPixels(form1::kLabel3));
@@ -187,6 +188,9 @@ void Form1::endProgram(int status) {
         return;
     }
     ended_ = true;
+    if (!commandLineMode() && isVisible()) {
+        services_->rememberWindowPosition(pos());
+    }
     Timer1->stop();
     Timer2->stop();
     Timer3->stop();
@@ -203,6 +207,15 @@ void Form1::ShowHelpForm() {
     if (form3_->isVisible()) {
         return;
     }
+    QString where =
+        game_.found() ? QStringLiteral("Game folder: %1 (%2).")
+                            .arg(QString::fromStdString(game_.root),
+                                 QString::fromStdString(game_.foundBy.empty() ? std::string("found")
+                                                                              : game_.foundBy))
+                      : QStringLiteral("The game was not found.");
+    where += QStringLiteral(" Presets: %1. Right-click the list to choose another game folder.")
+                 .arg(QString::fromStdString(presetFile_.string()));
+    form3_->setWhere(where);
     form3_->show();
     const float offset = static_cast<float>(twipsToPx(form3::kOffsetFromMain));
     const QPoint corner = frameGeometry().topLeft();

@@ -34,11 +34,13 @@
 #include "app/working_state.h"
 #include "discovery/game_root.h"
 #include "patching/map_file.h"
+#include "session/install.h"
 #include "session/map_loop.h"
 
 #include <QtCore/QPoint>
 #include <QtCore/QPointer>
 #include <QtCore/QTimer>
+#include <QtGui/QAction>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QWidget>
 #include <cstdint>
@@ -114,6 +116,9 @@ public:
     void ScanCustomTextures();
     void ListMapFiles();
     void GenerateTextureList();
+    // The fixed path GenerateTextureList writes to, and a run writing elsewhere.
+    std::filesystem::path generatorOutput() const;
+    void generateTextureListTo(const std::filesystem::path& output);
 
     // --- Events -----------------------------------------------------------
     void Timer1_Timer();
@@ -130,6 +135,16 @@ public:
     void File1_Click(const std::filesystem::path& mapPath);
     void ShowHelpForm();
     void HideHelpForm();
+
+    // --- The list menu's preset and whole-list actions -------------------
+    void savePresetFromMarks(); // "Save as preset…": a name is asked
+    void updateChosenPreset();  // the chosen preset becomes the current marks
+    void deleteChosenPreset();  // after a confirmation
+    void switchShownOn();       // every row the list shows, in one run
+    void switchShownOff();
+    void copyCurrentName();
+    // The Presets.ini read, or the per-user one a save would make.
+    const std::filesystem::path& presetFile() const { return presetFile_; }
 
     // --- Map work (throw on failure; the event handlers report it) --------
     void ScanAllMaps();
@@ -155,6 +170,18 @@ protected:
 
 private:
     void buildControls();
+    void placeWindow();
+    // Lines of Presets.ini that look like slips, in one box, once a start.
+    void showPresetSlips();
+    // After Close on the not-found box: inside the list area, that no game
+    // was found, "Choose the game folder…" and Exit.
+    void showNotFoundPanel();
+    void useChosenGame(discovery::GameInstall game);
+    void addPresetMenu();
+    session::Presets presetsInUse() const;
+    void writePresets(const std::function<session::Presets(const session::Presets&)>& write,
+                      const std::string& choose);
+    void switchShownRows(bool on);
     void endProgram(int status);
     bool commandLineMode() const { return !setup_.argumentText.empty(); }
 
@@ -204,8 +231,16 @@ private:
     RowTooltips* rowTooltips_ = nullptr;
     ListMenu* listMenu_ = nullptr;
     MissingTextures* missing_ = nullptr;
+    QWidget* notFoundPanel_ = nullptr;
+    QAction* saveAction_ = nullptr;
+    QAction* updateAction_ = nullptr;
+    QAction* deleteAction_ = nullptr;
+    QAction* allOnAction_ = nullptr;
+    QAction* allOffAction_ = nullptr;
+    QAction* copyAction_ = nullptr;
     EventYield* yield_ = nullptr;      // the yield of the map loop running, if any
     std::filesystem::path presetFile_; // the Presets.ini read, named in its errors
+    std::string presetProblem_;        // why Presets.ini could not be read, if so
     OperationGate gate_;
     // Runs take the maps lock through the gate, which holds it for the
     // operation running.

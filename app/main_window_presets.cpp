@@ -108,6 +108,7 @@ int Form1::scan_commandlinE() {
         }
     };
     hooks.noPresetFile = services_->noPresetFile();
+    hooks.presetFileProblem = presetProblem_;
     const presets::CommandLineOutcome outcome = presets::runCommandLine(setup_.argumentText, hooks);
     unsetCursor();
     return static_cast<int>(outcome);

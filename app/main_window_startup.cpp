@@ -3,6 +3,9 @@
 #include "app/ticker.h"
 #include "discovery/game_folders.h"
 
+#include <QtGui/QCursor>
+#include <QtGui/QGuiApplication>
+#include <QtGui/QScreen>
 #include <utility>
 
 namespace quorvell::app {
@@ -18,9 +21,31 @@ void Form1::start() {
     if (commandLineMode()) {
         return;
     }
+    placeWindow();
     show();
     if (!startupProblems_.empty()) {
         QTimer::singleShot(0, this, &Form1::showStartupProblems);
+    }
+    QTimer::singleShot(0, this, &Form1::showPresetSlips);
+}
+
+// Where it was left, when that is still on a screen; at the first start,
+// centred on the screen that holds the pointer.
+void Form1::placeWindow() {
+    if (const auto left = services_->windowPosition()) {
+        if (QGuiApplication::screenAt(*left + QPoint(width() / 2, 10)) != nullptr) {
+            move(*left);
+            return;
+        }
+    }
+    QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    if (screen != nullptr) {
+        QRect frame = rect();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
     }
 }
 
@@ -43,18 +68,28 @@ void Form1::Form_Load() {
     }
 }
 
+// Read again by Refresh and after a save: the chosen preset stays chosen
+// while it exists.
 void Form1::import_presetS() {
+    const QString chosen = Combo1->currentIndex() >= 0 ? Combo1->currentText() : QString();
     Combo1->clear();
     List5.clear();
+    presetProblem_.clear();
     std::optional<presets::PresetFile> file;
     try {
         file = services_->importPresets(setup_.workingDir);
     } catch (const IoError& problem) {
         // An unreadable preset file leaves the chooser empty, like a missing
-        // one, but the player is told why.
-        startupProblems_.push_back("Could not read " + problem.path() + ": " + problem.reason());
+        // one, but the player is told why; command-line mode fails with it.
+        presetProblem_ = problem.path() + ": " + problem.reason();
+        if (!commandLineMode()) {
+            startupProblems_.push_back("Could not read " + presetProblem_);
+        }
     }
-    presetFile_ = file && !file->path.empty() ? file->path : setup_.workingDir / "Presets.ini";
+    presetFile_ = file && !file->path.empty() ? file->path : services_->presetFile();
+    if (presetFile_.empty()) {
+        presetFile_ = setup_.workingDir / "Presets.ini";
+    }
     if (file) {
         List5.assign(std::move(file->lines));
         for (const std::string& name : file->names) {
@@ -62,7 +97,7 @@ void Form1::import_presetS() {
         }
     }
     // Nothing is picked until the player picks.
-    Combo1->setCurrentIndex(-1);
+    Combo1->setCurrentIndex(chosen.isEmpty() ? -1 : Combo1->findText(chosen, Qt::MatchExactly));
 }
 
 void Form1::LocateGameRoot() {
@@ -113,7 +148,16 @@ void Form1::ListMapFiles() {
 }
 
 void Form1::GenerateTextureList() {
-    services_->generateTextureList(game_, game_.paths->toHost(discovery::kGeneratorOutput));
+    services_->generateTextureList(game_, generatorOutput());
+}
+
+std::filesystem::path Form1::generatorOutput() const {
+    return game_.paths->toHost(discovery::kGeneratorOutput);
+}
+
+void Form1::generateTextureListTo(const std::filesystem::path& output) {
+    runOperation([this, output] { services_->generateTextureList(game_, output); },
+                 FailurePolicy::Marks::Kept);
 }
 
 void Form1::showStartupProblems() {
@@ -172,6 +216,7 @@ void Form1::readGameAgain(bool withMaps) {
             WorkingState::Hold hold = working_.hold();
             List2->clearRows();
             startupProblems_.clear();
+            import_presetS();
             ScanCustomTextures();
             if (withMaps) {
                 ListMapFiles();

@@ -5,6 +5,9 @@
 
 #include <QtCore/QDir>
 #include <QtWidgets/QFileDialog>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QVBoxLayout>
 
 namespace quorvell::app {
 
@@ -54,9 +57,8 @@ QString boxText(const QString& refused, const std::vector<discovery::PassedOver>
     }
     return text +
            QStringLiteral("<p>If the game is installed somewhere else, choose its folder: the one "
-                          "that holds Content\\T3\\Maps. Quorvell uses it for this run and stores "
-                          "nothing. To have it found every time, start Quorvell with "
-                          "QUORVELL_GAME_ROOT set to that folder.</p>");
+                          "that holds Content\\T3\\Maps. Quorvell remembers it for the next "
+                          "start (QUORVELL_GAME_ROOT, when set, still comes first).</p>");
 }
 
 } // namespace
@@ -81,6 +83,21 @@ NotFoundBox::ask(QWidget* parent, const std::vector<discovery::PassedOver>& look
     return std::nullopt;
 }
 
+std::optional<discovery::GameInstall> NotFoundBox::choose(QWidget* parent) {
+    const QString folder = QDir::toNativeSeparators(chooseFolder(parent));
+    if (folder.isEmpty()) {
+        return std::nullopt;
+    }
+    if (auto game =
+            discovery::gameInFolder(folder.toStdString(), discovery::makeHostPathMapper())) {
+        return game;
+    }
+    MessageBoxes::show(parent, BoxIcon::Error, QStringLiteral("Quorvell"),
+                       folder + QStringLiteral(" holds no Content\\T3\\Maps folder, so it is not "
+                                               "the game's folder."));
+    return std::nullopt;
+}
+
 void NotFoundBox::setFolderDialog(std::function<QString(QWidget*)> dialog) {
     folderDialog() = std::move(dialog);
 }
@@ -99,11 +116,49 @@ void Form1::offerGameFolder() {
     }
     auto chosen = NotFoundBox::ask(this, game_.passedOver, otherProblems);
     if (!chosen) {
+        showNotFoundPanel();
         return;
     }
-    game_ = std::move(*chosen);
+    useChosenGame(std::move(*chosen));
+}
+
+void Form1::useChosenGame(discovery::GameInstall game) {
+    if (notFoundPanel_ != nullptr) {
+        notFoundPanel_->hide();
+    }
+    services_->rememberGameFolder(game.root);
+    game_ = std::move(game);
     Text2 = game_.root;
     readGameAgain(true);
+}
+
+void Form1::showNotFoundPanel() {
+    if (notFoundPanel_ == nullptr) {
+        notFoundPanel_ = new QWidget(this);
+        notFoundPanel_->setObjectName(QStringLiteral("notFoundPanel"));
+        notFoundPanel_->setAutoFillBackground(true);
+        auto* layout = new QVBoxLayout(notFoundPanel_);
+        auto* text = new QLabel(QStringLiteral("Thief - Deadly Shadows was not found."));
+        text->setWordWrap(true);
+        text->setAlignment(Qt::AlignCenter);
+        auto* choose = new QPushButton(kChoose);
+        choose->setObjectName(QStringLiteral("chooseGameFolder"));
+        auto* exit = new QPushButton(QStringLiteral("Exit"));
+        layout->addStretch();
+        layout->addWidget(text);
+        layout->addWidget(choose);
+        layout->addWidget(exit);
+        layout->addStretch();
+        connect(choose, &QPushButton::clicked, this, [this] {
+            if (auto game = NotFoundBox::choose(this)) {
+                useChosenGame(std::move(*game));
+            }
+        });
+        connect(exit, &QPushButton::clicked, this, &Form1::Label4_Click);
+    }
+    notFoundPanel_->setGeometry(List2->geometry());
+    notFoundPanel_->show();
+    notFoundPanel_->raise();
 }
 
 } // namespace quorvell::app

@@ -20,11 +20,14 @@ public:
     // looked: the places the search passed over; otherProblems: anything
     // else start-up could not read. Returns the game in the folder the player
     // chose, which must hold Content\T3\Maps (any case), or nullopt once the
-    // box is closed. The choice holds for this run only: nothing is stored,
-    // and the box says how to make it stick.
+    // box is closed. The window remembers the choice for the next start.
     static std::optional<discovery::GameInstall>
     ask(QWidget* parent, const std::vector<discovery::PassedOver>& looked,
         const QStringList& otherProblems);
+
+    // The folder dialog once: the game in the folder chosen, or nullopt when
+    // cancelled or (after a box saying why) when it is not the game's folder.
+    static std::optional<discovery::GameInstall> choose(QWidget* parent);
 
     // Test seam: stands in for the folder dialog; returns the folder chosen,
     // empty when cancelled. None: the system's dialog.

@@ -14,7 +14,7 @@ namespace quorvell::cli {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Command>, 7> kCommands = {{
+constexpr std::array<std::pair<std::string_view, Command>, 9> kCommands = {{
     {"status", Command::Status},
     {"list", Command::List},
     {"presets", Command::Presets},
@@ -22,6 +22,8 @@ constexpr std::array<std::pair<std::string_view, Command>, 7> kCommands = {{
     {"remove", Command::Remove},
     {"on", Command::On},
     {"off", Command::Off},
+    {"save", Command::Save},
+    {"delete", Command::Delete},
 }};
 
 [[noreturn]] void usageError(const std::string& message) {
@@ -57,8 +59,13 @@ void checkOperands(const Invocation& inv) {
         break;
     case Command::Apply:
     case Command::Remove:
+    case Command::Save:
+    case Command::Delete:
         if (inv.operands.empty()) {
             usageError(name + " needs the name of a preset");
+        }
+        if (inv.command == Command::Delete && inv.operands.size() > 1) {
+            usageError("delete takes one preset name; quote a name with spaces");
         }
         break;
     case Command::On:
@@ -76,8 +83,11 @@ void checkOperands(const Invocation& inv) {
     if (inv.missing && inv.command != Command::Off) {
         usageError("--missing goes only with off");
     }
-    if (inv.dryRun && !writesMaps(inv.command)) {
-        usageError("--dry-run goes only with apply, remove, on and off");
+    if (inv.dryRun && !writesMaps(inv.command) && !writesPresets(inv.command)) {
+        usageError("--dry-run goes only with apply, remove, on, off, save and delete");
+    }
+    if (inv.check && inv.command != Command::Presets) {
+        usageError("--check goes only with presets");
     }
 #ifdef _WIN32
     if (inv.prefix) {
@@ -109,6 +119,10 @@ std::optional<Command> commandNamed(std::string_view name) {
 bool writesMaps(Command command) {
     return command == Command::Apply || command == Command::Remove || command == Command::On ||
            command == Command::Off;
+}
+
+bool writesPresets(Command command) {
+    return command == Command::Save || command == Command::Delete;
 }
 
 std::string presetOperand(const Invocation& invocation) {
@@ -155,6 +169,8 @@ Invocation parseArguments(const std::vector<std::string>& args) {
                 flag(inv.json);
             } else if (option == "--missing") {
                 flag(inv.missing);
+            } else if (option == "--check") {
+                flag(inv.check);
             } else if (option == "--game") {
                 inv.game = optionValue(option, inlineValue, args, i);
             } else if (option == "--prefix") {

@@ -7,7 +7,7 @@
 
 namespace quorvell::cli {
 
-enum class Command { None, Status, List, Presets, Apply, Remove, On, Off };
+enum class Command { None, Status, List, Presets, Apply, Remove, On, Off, Save, Delete };
 
 // The command line, read but not acted on.
 struct Invocation {
@@ -18,6 +18,7 @@ struct Invocation {
     bool dryRun = false;
     bool json = false;
     bool missing = false;               // off --missing: every missing texture
+    bool check = false;                 // presets --check
     std::optional<std::string> game;    // --game DIR
     std::optional<std::string> prefix;  // --prefix DIR
     std::optional<std::string> presets; // --presets FILE
@@ -30,8 +31,10 @@ Invocation parseArguments(const std::vector<std::string>& args);
 std::string_view commandName(Command command);
 std::optional<Command> commandNamed(std::string_view name);
 
-// The commands that write maps, which alone take --dry-run.
+// The commands that write maps, which take --dry-run.
 bool writesMaps(Command command);
+// save and delete, which write the preset file and take --dry-run too.
+bool writesPresets(Command command);
 
 // The preset name of apply and remove: the operands joined by single spaces,
 // so a name with a space may be typed without quotes, as the window's own

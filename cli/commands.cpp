@@ -9,6 +9,7 @@
 #include "presets/preset_marks.h"
 #include "session/install.h"
 #include "session/messages.h"
+#include "session/preset_places.h"
 #include "session/scan.h"
 
 #include <algorithm>
@@ -18,14 +19,6 @@ namespace quorvell::cli {
 
 namespace {
 
-// Every scan and every write holds the maps folder, so the window, its
-// command line and this program never work on the same maps at once.
-session::MapsLocker locker(const session::Install& install, Console& console) {
-    return session::MapsLocker(session::folderLock(install.mapsFolder, [&console] {
-        console.err << session::kWaitingForMapsShort << std::endl;
-    }));
-}
-
 // The loop's progress on a terminal, as one line under `what`.
 session::LoopHooks progressHooks(Progress& progress, const char* what) {
     session::LoopHooks hooks;
@@ -34,25 +27,6 @@ session::LoopHooks progressHooks(Progress& progress, const char* what) {
     };
     hooks.stopRequested = [] { return stopRequested(); };
     return hooks;
-}
-
-// missing, if given, gathers the missing textures in the same pass.
-session::ScanResult scan(const session::Install& install, session::MapsLocker& maps,
-                         Console& console, session::MissingTextureScan* missing = nullptr) {
-    Progress progress(console.err, console.errIsTerminal);
-    session::RunContext context{maps, progressHooks(progress, "Scanning maps")};
-    return session::scanMaps(install.maps, install.rows, context,
-                             missing != nullptr ? missing->gatherer({}) : session::MapScanned());
-}
-
-// --presets FILE, which must exist, or Presets.ini where the window reads
-// it: the working directory, then beside the program.
-session::Presets loadPresets(const SessionOptions& options) {
-    if (options.presetFile) {
-        std::filesystem::path file = pathFromUtf8(*options.presetFile);
-        return session::readPresets(file.is_relative() ? options.game.workingDir / file : file);
-    }
-    return session::findPresets({options.game.workingDir, programFolder()});
 }
 
 PresetFileReport presetFileReport(const session::Presets& presets) {
@@ -83,6 +57,34 @@ template <typename Run> auto reportingWritten(Run run) {
 }
 
 } // namespace
+
+// Every scan and every write holds the maps folder, so the window, its
+// command line and this program never work on the same maps at once.
+session::MapsLocker locker(const session::Install& install, Console& console) {
+    return session::MapsLocker(session::folderLock(install.mapsFolder, [&console] {
+        console.err << session::kWaitingForMapsShort << std::endl;
+    }));
+}
+
+// missing, if given, gathers the missing textures in the same pass.
+session::ScanResult scan(const session::Install& install, session::MapsLocker& maps,
+                         Console& console, session::MissingTextureScan* missing) {
+    Progress progress(console.err, console.errIsTerminal);
+    session::RunContext context{maps, progressHooks(progress, "Scanning maps")};
+    return session::scanMaps(install.maps, install.rows, context,
+                             missing != nullptr ? missing->gatherer({}) : session::MapScanned());
+}
+
+// --presets FILE, which must exist, or Presets.ini where the window reads
+// it: the working directory, then beside the program, then the per-user
+// folder.
+session::Presets loadPresets(const SessionOptions& options) {
+    if (options.presetFile) {
+        std::filesystem::path file = pathFromUtf8(*options.presetFile);
+        return session::readPresets(file.is_relative() ? options.game.workingDir / file : file);
+    }
+    return session::findPresets(session::presetPlaces(options.game.workingDir, programFolder()));
+}
 
 StatusReport statusCommand(const SessionOptions& options, Console& console) {
     StatusReport report;
@@ -128,12 +130,23 @@ PresetsReport presetsCommand(const SessionOptions& options) {
     const session::Presets presets = loadPresets(options);
     PresetsReport report;
     report.file = presetFileReport(presets);
+    // Each line is listed once: a block missing its "}" runs on into the
+    // presets after it, and is listed up to the next name line with a note.
     const auto& lines = presets.content.lines;
+    PresetBlock* open = nullptr;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (const auto name = presets::presetNameOf(lines[i])) {
-            const presets::PresetBlock block = presets::presetBlockAt(lines, i);
-            report.presets.push_back(
-                {std::string(*name), {block.entries.begin(), block.entries.end()}, block.closed});
+            if (open) {
+                open->closed = false;
+                open->runsOn = true;
+            }
+            report.presets.push_back({std::string(*name), {}, false});
+            open = &report.presets.back();
+        } else if (open && lines[i] == "}") {
+            open->closed = true;
+            open = nullptr;
+        } else if (open) {
+            open->entries.emplace_back(lines[i]);
         }
     }
     return report;

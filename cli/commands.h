@@ -6,6 +6,9 @@
 #include "cli/console.h"
 #include "cli/reports.h"
 #include "session/game_lookup.h"
+#include "session/install.h"
+#include "session/missing_textures.h"
+#include "session/scan.h"
 
 #include <optional>
 #include <string>
@@ -17,6 +20,15 @@ struct SessionOptions {
     session::GameOptions game;
     std::optional<std::string> presetFile; // --presets
 };
+
+// --presets FILE, which must exist, or Presets.ini where the window reads it.
+session::Presets loadPresets(const SessionOptions& options);
+// The maps lock, saying on standard error while it waits.
+session::MapsLocker locker(const session::Install& install, Console& console);
+// The window's scan of every map, its progress on a terminal; missing, if
+// given, gathers the missing textures in the same pass.
+session::ScanResult scan(const session::Install& install, session::MapsLocker& maps,
+                         Console& console, session::MissingTextureScan* missing = nullptr);
 
 // A game that is not found gives a report all the same (found() false), so
 // the player sees where it was looked for.

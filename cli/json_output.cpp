@@ -93,8 +93,10 @@ void printJson(std::ostream& out, const ListReport& report) {
 void printJson(std::ostream& out, const PresetsReport& report) {
     json presets = json::array();
     for (const auto& preset : report.presets) {
-        presets.push_back(
-            {{"name", preset.name}, {"entries", preset.entries}, {"closed", preset.closed}});
+        presets.push_back({{"name", preset.name},
+                           {"entries", preset.entries},
+                           {"closed", preset.closed},
+                           {"runsOn", preset.runsOn}});
     }
     json document = presetFile(report.file);
     document["presets"] = presets;

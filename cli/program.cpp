@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "cli/exit_status.h"
 #include "cli/output.h"
+#include "cli/preset_commands.h"
 #include "cli/terminal_text.h"
 #include "cli/usage.h"
 #include "session/messages.h"
@@ -65,6 +66,11 @@ ExitStatus run(const Invocation& inv, Console& console, const SessionOptions& op
         print(console, inv.json, listCommand(options, console));
         return ExitStatus::Done;
     case Command::Presets: {
+        if (inv.check) {
+            const auto slips = presetSlips(options, console);
+            printSlips(console.out, slips, inv.json);
+            return slips.empty() ? ExitStatus::Done : ExitStatus::Failed;
+        }
         const PresetsReport report = presetsCommand(options);
         if (!report.file.found) {
             complain(console, "no presets: " + pathText(report.file.file) + " does not exist");
@@ -98,6 +104,16 @@ ExitStatus run(const Invocation& inv, Console& console, const SessionOptions& op
                                   ": the name cannot be written into a map; " + name.reason);
         }
         return report.unwritable.empty() ? ExitStatus::Done : ExitStatus::Failed;
+    }
+    case Command::Save:
+    case Command::Delete: {
+        const std::vector<std::string> textures(inv.operands.begin() + 1, inv.operands.end());
+        const PresetWriteReport report =
+            inv.command == Command::Save
+                ? saveCommand(options, inv.operands.front(), textures, inv.dryRun, console)
+                : deleteCommand(options, inv.operands.front(), inv.dryRun);
+        print(console, inv.json, report);
+        return ExitStatus::Done;
     }
     case Command::None:
         break;

@@ -53,7 +53,8 @@ struct ListReport {
 struct PresetBlock {
     std::string name;
     std::vector<std::string> entries;
-    bool closed = true; // false: no "}" before the end of the file
+    bool closed = true;  // false: no "}" before the end of the file or the next preset
+    bool runsOn = false; // no "}" before the next preset, whose lines it reads as entries
 };
 
 struct PresetsReport {

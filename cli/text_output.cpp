@@ -123,7 +123,9 @@ void printText(std::ostream& out, const PresetsReport& report) {
         for (const auto& entry : preset.entries) {
             out << "    " << terminalText(entry) << '\n';
         }
-        if (!preset.closed) {
+        if (preset.runsOn) {
+            out << "    (no closing \"}\" before the next preset: its block reads on)\n";
+        } else if (!preset.closed) {
             out << "    (no closing \"}\" before the end of the file)\n";
         }
     }

@@ -19,13 +19,18 @@ Commands:
   on NAME...      switch the named textures on in every map
   off NAME...     switch the named textures off in every map
   off --missing   switch off every missing texture (on in a map, file gone)
+  save NAME [TEXTURE...]  save a preset: the textures on now, or those named
+  delete NAME     delete a preset from the preset file
   help [COMMAND]  this text, or the help of one command
 
 Options:
   --game DIR      the game's install folder, instead of the one the registry names
   --prefix DIR    the Wine prefix whose registry names the game (Linux)
-  --presets FILE  the preset file, instead of Presets.ini in the current folder
-  --dry-run       with apply, remove, on and off: write nothing, show what would change
+  --presets FILE  the preset file, instead of Presets.ini in the current folder,
+                  beside the program or in the per-user folder
+  --dry-run       with apply, remove, on, off, save and delete: write nothing,
+                  show what would change
+  --check         with presets: name the lines that look like slips (exit 1 if any)
   --json          one JSON document on standard output
   --missing       with off: every missing texture instead of names
   -h, --help      help of the program or, after a command, of that command
@@ -62,12 +67,38 @@ name that is not valid UTF-8 also comes as "nameBytes" in hex, which
 )";
 
 constexpr const char* kPresets =
-    R"(Usage: quorvell-cli presets [--json] [--presets FILE]
+    R"(Usage: quorvell-cli presets [--check] [--json] [--presets FILE]
 
 Lists each preset of the preset file, its name on one line and each of its
 entries on an indented line below. "*" stands for every custom texture and
 "xbrick" for none. Without --presets the file is Presets.ini in the current
-folder, as for the window.
+folder, else beside the program, else in the per-user folder
+($XDG_CONFIG_HOME/quorvell, ~/.config/quorvell; %APPDATA%\Quorvell on
+Windows), as for the window.
+With --check it names instead each line that looks like a slip (a missing
+"}", a preset name without its "{", an entry that names no custom texture),
+with its number, and exits 1 when there is any.
+)";
+
+constexpr const char* kSave =
+    R"(Usage: quorvell-cli save [--dry-run] [--json] [--presets FILE] NAME [TEXTURE...]
+
+Saves a preset that gives exactly the textures named (without any: the
+textures switched on in the maps now) when applied: "xbrick" first, then one
+line per texture. A preset of that name is updated in place; a new one is
+added at the end of the file. Every other byte of the file is kept. The file
+is the one presets reads; when there is none, the per-user one is made.
+A name that is empty, holds "{", "}" or a line break, starts or ends with a
+space, or equals another preset's name without regard to case is refused.
+With --dry-run nothing is written: the block is shown.
+)";
+
+constexpr const char* kDelete =
+    R"(Usage: quorvell-cli delete [--dry-run] [--json] [--presets FILE] NAME
+
+Deletes the first preset of that name (its name line to its "}") from the
+preset file; every other byte of the file is kept. With --dry-run nothing is
+written: the block that would go is shown.
 )";
 
 constexpr const char* kApply =
@@ -132,6 +163,10 @@ std::string helpText(Command command) {
         return kOn;
     case Command::Off:
         return kOff;
+    case Command::Save:
+        return kSave;
+    case Command::Delete:
+        return kDelete;
     case Command::None:
         break;
     }

@@ -14,6 +14,9 @@ struct Environment {
     // $QUORVELL_GAME_ROOT when set and not empty (UTF-8): the game folder named
     // by hand, for an install no search finds.
     std::optional<std::string> gameRoot = std::nullopt;
+    // The game folder the player chose in the window at an earlier start
+    // (UTF-8, a host folder), tried after gameRoot and before the searches.
+    std::optional<std::string> chosenRoot = std::nullopt;
 
     static Environment fromProcess();
 };

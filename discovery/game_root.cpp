@@ -92,6 +92,15 @@ GameInstall locateGame(const Environment& env) {
         passedOver.push_back(
             {"QUORVELL_GAME_ROOT (" + *env.gameRoot + ")", "holds no Content\\T3\\Maps folder"});
     }
+    if (env.chosenRoot) {
+        if (auto chosen = gameInFolder(*env.chosenRoot, makeHostPathMapper())) {
+            chosen->foundBy = "the folder chosen at an earlier start";
+            chosen->passedOver = std::move(passedOver);
+            return std::move(*chosen);
+        }
+        passedOver.push_back({"the folder chosen at an earlier start (" + *env.chosenRoot + ")",
+                              "holds no Content\\T3\\Maps folder"});
+    }
 #if defined(_WIN32)
     GameInstall game = locateGame(*makeWindowsRegistry(), makeNativePathMapper());
     if (!game.found()) {

@@ -1,4 +1,5 @@
 #include "base/windows_handle.h"
+#include "base/windows_lock_name.h"
 #include "base/windows_text.h"
 #include "patching/maps_lock.h"
 
@@ -12,30 +13,8 @@ namespace quorvell::patching {
 
 namespace {
 
-// One name for one folder however it is spelt: the folder's full path, in
-// lower case as the file system compares names, hashed (FNV-1a) because a
-// mutex name may hold no backslash and is limited in length.
 std::wstring mutexName(const std::filesystem::path& folder) {
-    std::error_code error;
-    std::filesystem::path full = std::filesystem::weakly_canonical(folder, error);
-    if (error) {
-        full = std::filesystem::absolute(folder, error);
-    }
-    std::wstring text = (error ? folder : full).lexically_normal().make_preferred().wstring();
-    while (text.size() > 3 && text.back() == L'\\') {
-        text.pop_back();
-    }
-    if (!text.empty()) {
-        CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
-    }
-    std::uint64_t hash = 14695981039346656037ull;
-    for (const wchar_t unit : text) {
-        hash = (hash ^ static_cast<std::uint16_t>(unit)) * 1099511628211ull;
-    }
-    wchar_t hex[17];
-    std::swprintf(hex, 17, L"%016llx", static_cast<unsigned long long>(hash));
-    // Local: the processes of one session; a game folder is a player's own.
-    return L"Local\\Quorvell-maps-" + std::wstring(hex);
+    return win::lockName(L"maps", folder);
 }
 
 } // namespace

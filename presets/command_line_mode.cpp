@@ -60,6 +60,10 @@ CommandLineOutcome runCommandLine(std::string_view argumentText, const CommandLi
                     "\"silent\" or \"disable\" stands before the preset name");
     }
     const std::string& working = *line.workingText;
+    if (!hooks.presetFileProblem.empty()) {
+        return fail(hooks, line.silent, CommandLineOutcome::Failed,
+                    "could not read " + hooks.presetFileProblem);
+    }
 
     std::vector<std::string> processed;
     std::string title;

@@ -37,6 +37,9 @@ struct CommandLineHooks {
     // Set when no Presets.ini was found: where it was looked for, which is
     // then why no preset matches.
     std::string noPresetFile = {};
+    // Set when Presets.ini exists but could not be read: "<file>: <reason>".
+    // The run fails with it, as no preset in it can be trusted to match.
+    std::string presetFileProblem = {};
 };
 
 // Command-line mode from the argument text to its outcome.

@@ -13,7 +13,7 @@ namespace quorvell::presets {
 
 // A final line end closes the last line and starts no new one, as a
 // line-by-line text reader sees it; so an empty file has no lines at all. A
-// line ends at CR LF or a lone CR; a lone LF is an ordinary character.
+// line ends at CR LF, a lone CR or a lone LF (a file typed on Linux).
 void PresetTextReader::feed(std::string_view ansiBytes) {
     std::size_t pos = 0;
     if (skipLf_ && !ansiBytes.empty()) {
@@ -23,15 +23,18 @@ void PresetTextReader::feed(std::string_view ansiBytes) {
         }
     }
     while (pos < ansiBytes.size()) {
-        const std::size_t cr = ansiBytes.find('\r', pos);
-        if (cr == std::string_view::npos) {
+        const std::size_t end = ansiBytes.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos) {
             line_.append(ansiBytes.substr(pos));
             lineOpen_ = true;
             return;
         }
-        line_.append(ansiBytes.substr(pos, cr - pos));
+        line_.append(ansiBytes.substr(pos, end - pos));
         endLine();
-        pos = cr + 1;
+        pos = end + 1;
+        if (ansiBytes[end] == '\n') {
+            continue;
+        }
         if (pos == ansiBytes.size()) {
             skipLf_ = true;
         } else if (ansiBytes[pos] == '\n') {

@@ -35,8 +35,8 @@ private:
     bool lineOpen_ = false; // bytes have arrived since the last line end
 };
 
-// Splits file bytes (ANSI code page) into lines at CR LF or a lone CR; a lone
-// LF is an ordinary character; nothing is trimmed.
+// Splits file bytes (ANSI code page) into lines at CR LF, a lone CR or a lone
+// LF; nothing is trimmed.
 PresetFile parsePresetText(std::string_view ansiBytes);
 
 // "<workingDir>\Presets.ini" (the native separator on Linux). nullopt when the

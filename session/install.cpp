@@ -67,8 +67,12 @@ Install openInstall(FoundGame game) {
 
 Presets findPresets(const std::vector<std::filesystem::path>& places) {
     Presets presets;
-    if (!places.empty()) {
-        presets.file = places.front() / "Presets.ini";
+    // Nothing found: a save writes the file in the last place read (the
+    // per-user folder).
+    for (const auto& place : places) {
+        if (!place.empty()) {
+            presets.file = place / "Presets.ini";
+        }
     }
     if (auto file = presets::findPresetFile(places)) {
         presets.file = file->path;

@@ -40,15 +40,16 @@ struct Install {
 Install openInstall(FoundGame game);
 
 struct Presets {
-    // The file read; when none was found, where the first place would have it.
+    // The file read; when none was found, where the last place would have it.
     std::filesystem::path file;
     bool found = false; // false: no file, which is no error
     presets::PresetFile content;
     std::string notFound; // when not found: every place looked in
 };
 
-// Presets.ini from the first of places that holds one (the working folder,
-// then the program's). Throws IoError for a file that cannot be read.
+// Presets.ini from the first of places that holds one (presetPlaces: the
+// working folder, the program's, the per-user one). Throws IoError for a file
+// that cannot be read.
 Presets findPresets(const std::vector<std::filesystem::path>& places);
 // A file named by the player, which must exist. Throws IoError.
 Presets readPresets(const std::filesystem::path& file);

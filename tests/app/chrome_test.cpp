@@ -145,7 +145,14 @@ TEST_F(ChromeTest, DeveloperPanelOpensOnlyByItsShortcutAndRunsItsSteps) {
     std::filesystem::create_directories(fake.gameDir().parent_path().parent_path() / "dosdevices");
     std::filesystem::create_directory_symlink(drive, fake.gameDir().parent_path().parent_path() /
                                                          "dosdevices/h:");
+    QString started;
+    app::DeveloperPanel::setSaveDialog([&](QWidget*, const QString& start) {
+        started = start;
+        return start;
+    });
     QTest::mouseClick(panel->Command2, Qt::LeftButton);
+    app::DeveloperPanel::setSaveDialog({});
+    EXPECT_TRUE(started.endsWith("h:/Projects/Brannoch/Presets.ini")) << started.toStdString();
     EXPECT_TRUE(boxes().empty());
     EXPECT_NE(readFile(drive / "Projects/Brannoch/Presets.ini").find("Brick.dds"),
               std::string::npos);

@@ -50,6 +50,16 @@ protected:
     std::unique_ptr<QSignalSpy> banner;
 };
 
+TEST_F(CommandLineWindowTest, AnUnreadablePresetFileFailsNamingItsPathAndReason) {
+    std::filesystem::remove(fake.workingDir() / "Presets.ini");
+    std::filesystem::create_directory(fake.workingDir() / "Presets.ini");
+    EXPECT_EQ(run("walls silent"), 1);
+    ASSERT_EQ(console.err.size(), 1u);
+    EXPECT_EQ(console.err[0], "Couldn't process presets: could not read " +
+                                  (fake.workingDir() / "Presets.ini").string() +
+                                  ": is a folder, not a file");
+}
+
 TEST_F(CommandLineWindowTest, AppliesBehindTheBannerAndTellsTheResult) {
     EXPECT_EQ(run("walls"), 0);
     for (const char* name : {"a.ibt", "b.ibt", "c.ibt"}) {

@@ -1,5 +1,6 @@
 #include "tests/app/gui_support.h"
 
+#include <QtCore/QSettings>
 #include <QtGui/QHelpEvent>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
@@ -114,6 +115,10 @@ QString rowTooltip(app::Form1& form, int row) {
 
 void GuiTest::SetUp() {
     ensureApplication();
+    // The per-user Presets.ini is the fake home's, never the tester's own.
+    const QString config = QString::fromStdString((fake.homeDir() / ".config").string());
+    qputenv("XDG_CONFIG_HOME", config.toUtf8());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config);
     app::MessageBoxes::setRecording(true);
     app::MessageBoxes::clearRecorded();
     app::MessageBoxes::setAnswerHook({});

@@ -2,7 +2,8 @@
 // capture under Xvfb: "form1" (after the map scan), "form3" (help over the
 // window), "form2" (the banner part-way), "tooltip" (the tooltip of the first
 // texture listed twice, or of the first row) or "notfound" (the box of a game
-// not found: run it where no game is). Reads the install the way the program
+// not found: run it where no game is), "menu" (the texture list's menu over
+// the first row) or "save" (the prompt for a preset's name). Reads the install the way the program
 // does (WINEPREFIX, Presets.ini in the current folder); stays up for the given
 // number of seconds. With a third argument it saves the windows shown, cut
 // from the screen, to that PNG file just before it ends.
@@ -14,6 +15,8 @@
 #include <QtGui/QHelpEvent>
 #include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QInputDialog>
+#include <QtWidgets/QMenu>
 #include <filesystem>
 #include <string>
 
@@ -63,6 +66,18 @@ int main(int argc, char** argv) {
             form.hide();
             form.form2()->Shape1->setWidthTwips(6156.25f);
             form.form2()->showCentred();
+        } else if (mode == "menu") {
+            auto* menu = new QMenu(&form);
+            form.listMenu()->fill(*menu, 0);
+            form.List2->setCurrentRow(0);
+            const QRect row = form.List2->visualItemRect(form.List2->item(0));
+            menu->popup(form.List2->viewport()->mapToGlobal(row.center()));
+        } else if (mode == "save") {
+            auto* prompt = new QInputDialog(&form);
+            prompt->setWindowTitle(QStringLiteral("Save as preset"));
+            prompt->setLabelText(QStringLiteral("A name for the textures switched on now:"));
+            prompt->setTextValue(QStringLiteral("my walls"));
+            prompt->open();
         } else if (mode == "tooltip" && form.List2->count() > 0) {
             QWidget* viewport = form.List2->viewport();
             const QRect row = form.List2->visualItemRect(form.List2->item(rowToShow(*form.List2)));

@@ -4,6 +4,8 @@
 #include "tests/app/gui_support.h"
 #include "tests/support/map_builder.h"
 
+#include <QtGui/QScreen>
+
 namespace quorvell::testing {
 namespace {
 
@@ -33,7 +35,9 @@ TEST_F(StartupTest, ReadsInOrderAndShowsEveryBoxEmptyUntilTheScan) {
               (std::vector<std::string>{"presets", "root", "catalogue", "textures", "maps"}));
     ASSERT_TRUE(form->isVisible());
     EXPECT_EQ(form->windowTitle(), "Quorvell");
-    EXPECT_EQ(form->geometry(), QRect(241, 114, 331, 370));
+    QRect centred(0, 0, 331, 370); // the first start: centred on the pointer's screen
+    centred.moveCenter(form->screen()->availableGeometry().center());
+    EXPECT_EQ(form->geometry(), centred);
     EXPECT_EQ(form->List2->texts(),
               (std::vector<std::string>{"alpha_wall.dds", "Beta_floor.dds", "Gamma_door.dds"}));
     EXPECT_EQ(form->List2->marks(), (std::vector<bool>{false, false, false}));

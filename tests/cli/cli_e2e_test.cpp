@@ -219,6 +219,10 @@ TEST(QuorvellCli, ExitStatusesTellScriptsWhatWentWrongAndNothingIsWritten) {
         {{"on", "Wall_brick01"}, 2, "Wall_brick01"},
         {{"apply", "broken", "--presets", broken.string()}, 1, broken.string()},
         {{"presets", "--presets", "missing.ini"}, 1, "missing.ini"},
+        {{"presets", "--presets", "prefix"}, 1, "prefix: is a folder, not a file"},
+        {{"save", "Walls", "--dry-run"}, 1, "there is a preset named \"walls\""},
+        {{"delete", "nope"}, 2, "nope"},
+        {{"list", "--check"}, 64, "--check"},
         {{"list", "--prefix", "nowhere"}, 1, "nowhere/system.reg"},
         {{"apply"}, 64, "preset"},
         {{"status", "--dry-run"}, 64, "--dry-run"},
@@ -299,6 +303,39 @@ TEST(QuorvellCli, MissingTexturesAreReportedLeftAloneByPresetsAndSwitchedOffOnRe
     EXPECT_EQ(off["textures"], json({"Wall_brick01.dds"}));
     EXPECT_TRUE(parsed(demo.cli({"list", "--json"}))["missing"].empty());
     EXPECT_EQ(demo.cli({"off", "--missing", "Door_oak.dds"}).exitStatus, 64);
+}
+
+TEST(QuorvellCli, SaveAndDeleteKeepEveryOtherByteOfThePresetFile) {
+    const Demo demo;
+    const fs::path file = demo.folder() / "Presets.ini";
+    const std::string before = readFile(file);
+    const auto dry = demo.cli({"save", "mine", "Wall_brick01.dds", "--dry-run"});
+    EXPECT_EQ(dry.out, "mine{\nxbrick\nWall_brick01.dds\n}\n");
+    EXPECT_EQ(readFile(file), before);
+    EXPECT_EQ(demo.cli({"save", "mine", "Wall_brick01.dds"}).exitStatus, 0);
+    EXPECT_EQ(readFile(file), before + "mine{\r\nxbrick\r\nWall_brick01.dds\r\n}\r\n");
+    EXPECT_EQ(demo.cli({"presets", "--check"}).exitStatus, 0);
+    EXPECT_EQ(demo.cli({"delete", "mine"}).exitStatus, 0);
+    EXPECT_EQ(readFile(file), before);
+
+    // A file typed on Linux: a lone LF ends a line.
+    std::ofstream(demo.folder() / "lf.ini") << "walls{\nWall_brick01.dds\n}\n";
+    EXPECT_EQ(demo.cli({"apply", "walls", "--dry-run", "--presets", "lf.ini"}).exitStatus, 0);
+}
+
+TEST(QuorvellCli, UnclosedNameLinesAreListedOnceAndSlipsFailTheCheck) {
+    const Demo demo;
+    std::string lines;
+    for (int i = 0; i < 10000; ++i) {
+        lines += "x{\r\n";
+    }
+    std::ofstream(demo.folder() / "open.ini") << lines;
+    const auto listed = demo.cli({"presets", "--presets", "open.ini"});
+    EXPECT_EQ(listed.exitStatus, 0);
+    EXPECT_LT(listed.out.size(), 100 * lines.size()); // each line once, not once per open block
+    const auto check = demo.cli({"presets", "--check", "--presets", "open.ini"});
+    EXPECT_EQ(check.exitStatus, 1);
+    EXPECT_NE(check.out.find("line 10000 \"x{\""), std::string::npos);
 }
 
 } // namespace
