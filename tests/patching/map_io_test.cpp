@@ -158,18 +158,26 @@ void stopWritesAt(rlim_t limit) {
     ::setrlimit(RLIMIT_FSIZE, &size);
 }
 
-TEST_F(MapIoTest, NameCutByAWriteThatStoppedIsPutBack) {
+TEST_F(MapIoTest, WriteThatStoppedPartWayLeavesEveryNameWhole) {
     const auto path = dir.write("m.ibt", testing::mapOfTextures({"Wall_a", "Wall_a", "Wall_a"}));
-    // The batch's one write stops inside the second name.
-    EXPECT_EXIT(
-        {
-            stopWritesAt(MapBuilder::nameOffset(1) + 9); // "Wall_a__o"
-            const auto problem = ioErrorProblem(path, "File too large",
-                                                [&] { patchPresetInMap(path, BatchIndex(kOn)); });
-            std::_Exit(problem.empty() ? 0 : 1);
-        },
-        ::testing::ExitedWithCode(0), "");
-    EXPECT_EQ(readFile(path), testing::mapOfTextures({"Wall_a__overridden", "Wall_a", "Wall_a"}));
+    // Each way round, a write stops inside the second name.
+    for (const bool on : {true, false}) {
+        EXPECT_EXIT(
+            {
+                stopWritesAt(MapBuilder::nameOffset(1) + 9);
+                const auto problem = ioErrorProblem(path, "File too large", [&] {
+                    patchPresetInMap(path, BatchIndex({{"Wall_a.dds", on}}));
+                });
+                std::_Exit(problem.empty() ? 0 : 1);
+            },
+            ::testing::ExitedWithCode(0), "");
+        const auto map = readFile(path);
+        for (std::size_t k = 0; k < 3; ++k) {
+            const auto name = testing::nameAt(map, k);
+            EXPECT_TRUE(name == "Wall_a" || name == "Wall_a__overridden") << k << ": " << name;
+        }
+        patchPresetInMap(path, BatchIndex({{"Wall_a.dds", on}}));
+    }
 }
 
 TEST_F(MapIoTest, FolderOrPipeInsteadOfAMapIsAnErrorNotAHang) {
