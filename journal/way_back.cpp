@@ -1,6 +1,7 @@
 #include "journal/way_back.h"
 
 #include "base/path_text.h"
+#include "patching/map_io.h"
 
 #include <fstream>
 #include <optional>
@@ -14,6 +15,7 @@ namespace {
 struct MapWindow {
     std::uint64_t start = 0;
     std::string bytes;
+    patching::FileIdentity identity; // the file the path names now
     std::string_view at(std::uint64_t offset, std::size_t length) const {
         return std::string_view(bytes).substr(static_cast<std::size_t>(offset - start), length);
     }
@@ -33,7 +35,14 @@ std::optional<MapWindow> readWindow(const std::filesystem::path& map, std::uint6
                                   "changed since by another program (its length differs)");
         return std::nullopt;
     }
-    MapWindow window{start, std::string(static_cast<std::size_t>(end - start), '\0')};
+    MapWindow window{start, std::string(static_cast<std::size_t>(end - start), '\0'), {}};
+    try {
+        const auto identity = patching::currentIdentity(map);
+        window.identity = identity.value_or(patching::FileIdentity{});
+    } catch (const IoError& failure) {
+        changedSince.push_back(failure);
+        return std::nullopt;
+    }
     std::ifstream in(map, std::ios::binary);
     in.seekg(static_cast<std::streamoff>(start));
     in.read(window.bytes.data(), static_cast<std::streamsize>(window.bytes.size()));
@@ -62,6 +71,15 @@ std::vector<std::pair<std::uint64_t, std::string>> editsOf(const patching::MapPl
     return edits;
 }
 
+patching::MapPlan emptyPlan(const std::filesystem::path& map, std::uint64_t length,
+                            const patching::FileIdentity& identity) {
+    patching::MapPlan plan;
+    plan.map = map;
+    plan.length = length;
+    plan.identity = identity;
+    return plan;
+}
+
 const IoError changedByOther(const std::filesystem::path& map) {
     return IoError(pathText(map), "changed since by another program (its names differ)");
 }
@@ -87,7 +105,7 @@ WayBack planUndo(const std::vector<patching::MapPlan>& runPlans) {
         if (!window) {
             continue;
         }
-        patching::MapPlan plan{ran.map, ran.length, ran.identity, {}, {}, false};
+        patching::MapPlan plan = emptyPlan(ran.map, ran.length, window->identity);
         bool changed = false;
         for (const patching::NameEdit& edit : ran.edits) {
             const std::string_view now = window->at(edit.offset, edit.after.size());
@@ -119,7 +137,7 @@ WayBack planRestore(const Originals& originals) {
         if (!window) {
             continue;
         }
-        patching::MapPlan plan{map, found.length, found.identity, {}, {}, false};
+        patching::MapPlan plan = emptyPlan(map, found.length, window->identity);
         for (const auto& [offset, bytes] : found.names) {
             const std::string_view now = window->at(offset, bytes.size());
             if (now != bytes) {

@@ -23,7 +23,11 @@ void write(const patching::MapPlan& plan) {
 }
 
 patching::MapPlan plan(const std::filesystem::path& map, std::vector<patching::NameEdit> edits) {
-    return {map, std::filesystem::file_size(map), {}, std::move(edits), {}, false};
+    patching::MapPlan planned;
+    planned.map = map;
+    planned.length = std::filesystem::file_size(map);
+    planned.edits = std::move(edits);
+    return planned;
 }
 
 TEST(WayBack, UndoTakesBackWhatARunWroteAndLeavesUnreachedAndChangedMapsAlone) {

@@ -1,0 +1,77 @@
+#include "journal/way_back_run.h"
+
+#include "base/path_text.h"
+
+namespace quorvell::journal {
+
+WayBackOutcome runWayBack(Journal& journal, WayBackKind kind, bool dryRun,
+                          const std::string& frontEnd, session::RunContext& context) {
+    const session::MapsLocker::Hold hold = context.locker.hold();
+    journal.reload();
+    WayBackOutcome outcome;
+    WayBack back;
+    std::uint64_t undoes = 0;
+    if (kind == WayBackKind::Undo) {
+        const RunEntry* run = journal.lastUndoable();
+        if (run == nullptr) {
+            outcome.nothingToDo = true;
+            return outcome;
+        }
+        outcome.undid = *run;
+        outcome.what = "undid " + run->summary.what;
+        undoes = run->summary.id;
+        back = planUndo(journal.plansOf(*run));
+    } else {
+        outcome.nothingToDo = journal.originals().empty();
+        outcome.what = kRestoreWhat;
+        back = planRestore(journal.originals());
+    }
+    outcome.leftAlone = std::move(back.changedSince);
+    if (dryRun) {
+        for (const patching::MapPlan& plan : back.plans) {
+            outcome.batch.changed.push_back({plan.map, plan.edits.size()});
+        }
+        return outcome;
+    }
+
+    // A run that changes nothing is still recorded, so an undo marks its
+    // run taken back (its maps already were, by hand or by another undo).
+    const std::uint64_t id = journal.begin(frontEnd, outcome.what, back.plans, undoes);
+    std::vector<std::filesystem::path> maps;
+    for (const patching::MapPlan& plan : back.plans) {
+        maps.push_back(plan.map);
+    }
+    std::uint64_t references = 0;
+    try {
+        session::forEachMap(maps, context, [&](std::size_t index, const std::filesystem::path&) {
+            const patching::MapPlan& plan = back.plans[index];
+            try {
+                patching::applyPlan(plan, {.verifyBefore = true}, context.loop.withinMap);
+            } catch (const patching::MapChangedSince& changed) {
+                outcome.leftAlone.push_back(changed);
+                return;
+            }
+            outcome.batch.changed.push_back({plan.map, plan.edits.size()});
+            references += plan.edits.size();
+        });
+    } catch (const IoError& failure) {
+        journal.end(id, false, outcome.batch.changed.size(), references);
+        if (outcome.batch.changed.empty()) {
+            throw;
+        }
+        throw session::RunFailed(failure, outcome.batch.changed.size());
+    } catch (const session::RunStopped&) {
+        journal.end(id, false, outcome.batch.changed.size(), references);
+        throw;
+    }
+    // Maps left alone are named; the run is done, so the next undo goes on
+    // to the run before.
+    journal.end(id, true, outcome.batch.changed.size(), references);
+    return outcome;
+}
+
+void leaveAsTheyAre(Journal& journal, const RunEntry& run) {
+    journal.end(run.summary.id, false, mapsReached(journal.plansOf(run)), 0);
+}
+
+} // namespace quorvell::journal
