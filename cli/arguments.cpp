@@ -14,7 +14,7 @@ namespace quorvell::cli {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Command>, 7> kCommands = {{
+constexpr std::array<std::pair<std::string_view, Command>, 10> kCommands = {{
     {"status", Command::Status},
     {"list", Command::List},
     {"presets", Command::Presets},
@@ -22,6 +22,9 @@ constexpr std::array<std::pair<std::string_view, Command>, 7> kCommands = {{
     {"remove", Command::Remove},
     {"on", Command::On},
     {"off", Command::Off},
+    {"undo", Command::Undo},
+    {"restore", Command::Restore},
+    {"history", Command::History},
 }};
 
 [[noreturn]] void usageError(const std::string& message) {
@@ -51,6 +54,9 @@ void checkOperands(const Invocation& inv) {
     case Command::Status:
     case Command::List:
     case Command::Presets:
+    case Command::Undo:
+    case Command::Restore:
+    case Command::History:
         if (!inv.operands.empty()) {
             usageError(name + " takes no names, but got \"" + inv.operands.front() + "\"");
         }
@@ -71,7 +77,7 @@ void checkOperands(const Invocation& inv) {
         break;
     }
     if (inv.dryRun && !writesMaps(inv.command)) {
-        usageError("--dry-run goes only with apply, remove, on and off");
+        usageError("--dry-run goes only with apply, remove, on, off, undo and restore");
     }
 #ifdef _WIN32
     if (inv.prefix) {
@@ -102,7 +108,7 @@ std::optional<Command> commandNamed(std::string_view name) {
 
 bool writesMaps(Command command) {
     return command == Command::Apply || command == Command::Remove || command == Command::On ||
-           command == Command::Off;
+           command == Command::Off || command == Command::Undo || command == Command::Restore;
 }
 
 std::string presetOperand(const Invocation& invocation) {

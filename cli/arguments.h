@@ -7,7 +7,7 @@
 
 namespace quorvell::cli {
 
-enum class Command { None, Status, List, Presets, Apply, Remove, On, Off };
+enum class Command { None, Status, List, Presets, Apply, Remove, On, Off, Undo, Restore, History };
 
 // The command line, read but not acted on.
 struct Invocation {

@@ -1,7 +1,9 @@
 #include "cli/commands.h"
 
 #include "base/path_text.h"
+#include "cli/command_support.h"
 #include "cli/exit_status.h"
+#include "cli/journal_commands.h"
 #include "cli/platform.h"
 #include "cli/progress.h"
 #include "presets/preset_marks.h"
@@ -12,8 +14,6 @@
 #include <algorithm>
 
 namespace quorvell::cli {
-
-namespace {
 
 // Every scan and every write holds the maps folder, so the window, its
 // command line and this program never work on the same maps at once.
@@ -64,6 +64,8 @@ session::Install openAndWarn(const SessionOptions& options, Console& console) {
     return install;
 }
 
+namespace {
+
 // A run stopped by a map it could not write: nothing is rolled back, so the
 // player must know what was done.
 template <typename Run> auto reportingWritten(Run run) {
@@ -94,6 +96,7 @@ StatusReport statusCommand(const SessionOptions& options, Console& console) {
     report.textures = install.rows.size();
     report.texturesOn =
         static_cast<std::size_t>(std::count(result.marks.begin(), result.marks.end(), true));
+    report.cutShort = cutShortRun(install.mapsFolder);
     for (const IoError& problem : install.problems) {
         report.problems.push_back(problem.path() + ": " + problem.reason());
     }

@@ -48,6 +48,7 @@ void printJson(std::ostream& out, const StatusReport& report) {
         document["textures"] = report.textures;
         document["texturesOn"] = report.texturesOn;
         document["problems"] = report.problems;
+        document["lastRunCutShort"] = report.cutShort ? json(*report.cutShort) : json(nullptr);
     }
     print(out, document);
 }

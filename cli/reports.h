@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <numeric>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,7 +33,8 @@ struct StatusReport {
     std::size_t textures = 0;
     std::size_t texturesOn = 0;
     PresetFileReport presets;
-    std::vector<std::string> problems; // folders that could not be listed
+    std::vector<std::string> problems;   // folders that could not be listed
+    std::optional<std::string> cutShort; // the journal's last run, when it has no end
 };
 
 struct TextureLine {

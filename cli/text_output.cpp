@@ -74,6 +74,9 @@ void printText(std::ostream& out, const StatusReport& report) {
         for (const auto& problem : report.problems) {
             field(out, "Not listed:", problem);
         }
+        if (report.cutShort) {
+            field(out, "Last run:", *report.cutShort + " (quorvell-cli undo rolls it back)");
+        }
     }
     field(out, "Presets:", presetFileLine(report.presets));
     out.flush();

@@ -18,19 +18,27 @@ Commands:
   remove PRESET   switch off the textures a preset names (the window's minus)
   on NAME...      switch the named textures on in every map
   off NAME...     switch the named textures off in every map
+  undo            take back the last run that changed maps (again for the one before)
+  restore         put every name Quorvell ever changed back as it first found it
+  history         the runs the journal holds: when, from where, what, how many
   help [COMMAND]  this text, or the help of one command
 
 Options:
   --game DIR      the game's install folder, instead of the one the registry names
   --prefix DIR    the Wine prefix whose registry names the game (Linux)
   --presets FILE  the preset file, instead of Presets.ini in the current folder
-  --dry-run       with apply, remove, on and off: write nothing, show what would change
+  --dry-run       with apply, remove, on, off, undo and restore: write nothing,
+                  show what would change
   --json          one JSON document on standard output
   -h, --help      help of the program or, after a command, of that command
   --version       the version
 
 Exit status: 0 done, 1 failure (the message names the file and the reason),
 2 no preset or texture has that name, 64 a mistyped command line.
+
+Every run that writes maps is first recorded in a journal (see history);
+QUORVELL_NO_JOURNAL=1 runs without it, and then undo and restore have
+nothing to go back to.
 )";
 
 constexpr const char* kStatus =
@@ -100,6 +108,34 @@ other texture changes. With --dry-run nothing is written: each map that
 would change is named with its number of references.
 )";
 
+constexpr const char* kUndo =
+    R"(Usage: quorvell-cli undo [--dry-run] [--json]
+
+Takes back the last run that changed maps and is not undone yet, from any
+front end (the window, its command line, quorvell-cli), also one that was cut
+short. Run it again for the run before. Only names that still hold what the
+run wrote are written back; a map changed since by another program (its
+length or its names differ) is named and left alone (exit status 1).
+)";
+
+constexpr const char* kRestore =
+    R"(Usage: quorvell-cli restore [--dry-run] [--json]
+
+Puts every name Quorvell ever changed in these maps back to the bytes it
+held when Quorvell first changed it, whatever ran in between: the maps end as
+Quorvell first found them. That is the state before Quorvell's first change,
+not necessarily the game's shipped files. A map whose length differs is named
+and left alone (exit status 1).
+)";
+
+constexpr const char* kHistory =
+    R"(Usage: quorvell-cli history [--json]
+
+Lists the runs the journal holds, oldest first: the time, the front end, what
+the run was, the maps and references it changed, and whether it ended, was
+cut short or was undone. The journal keeps the last 100 runs.
+)";
+
 } // namespace
 
 std::string helpText(Command command) {
@@ -118,6 +154,12 @@ std::string helpText(Command command) {
         return kOn;
     case Command::Off:
         return kOff;
+    case Command::Undo:
+        return kUndo;
+    case Command::Restore:
+        return kRestore;
+    case Command::History:
+        return kHistory;
     case Command::None:
         break;
     }

@@ -22,8 +22,11 @@ WayBackOutcome runWayBack(Journal& journal, WayBackKind kind, bool dryRun,
         undoes = run->summary.id;
         back = planUndo(journal.plansOf(*run));
     } else {
-        outcome.nothingToDo = journal.originals().empty();
         outcome.what = kRestoreWhat;
+        if (journal.originals().empty()) {
+            outcome.nothingToDo = true;
+            return outcome;
+        }
         back = planRestore(journal.originals());
     }
     outcome.leftAlone = std::move(back.changedSince);
