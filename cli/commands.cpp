@@ -6,6 +6,7 @@
 #include "cli/journal_commands.h"
 #include "cli/platform.h"
 #include "cli/progress.h"
+#include "journal/journal_recorder.h"
 #include "presets/preset_marks.h"
 #include "session/install.h"
 #include "session/messages.h"
@@ -153,6 +154,8 @@ ChangeReport presetCommand(const SessionOptions& options, const std::string& pre
     Progress progress(console.err, console.errIsTerminal);
     session::RunContext context{
         maps, progressHooks(progress, dryRun ? "Counting changes" : "Writing maps")};
+    journal::JournalRecorder recorder(install.mapsFolder, "quorvell-cli");
+    context.recorder = &recorder;
     const session::PresetRequest request{
         presets.content.lines, presets.file, preset, remove, dryRun, texts, install.maps,
         // The window's plus and minus run after its scan: so does this.
@@ -185,6 +188,8 @@ ChangeReport switchCommand(const SessionOptions& options, const std::vector<std:
     Progress progress(console.err, console.errIsTerminal);
     session::RunContext context{
         maps, progressHooks(progress, dryRun ? "Counting changes" : "Writing maps")};
+    journal::JournalRecorder recorder(install.mapsFolder, "quorvell-cli");
+    context.recorder = &recorder;
     std::string what = on ? "switched on " : "switched off ";
     for (std::size_t i = 0; i < names.size(); ++i) {
         what += (i == 0 ? "" : ", ") + names[i];

@@ -39,12 +39,11 @@ void printText(std::ostream& out, const WayBackReport& report) {
     }
     const std::string counts = counted(report.references(), "reference", "references") + " in " +
                                counted(report.batch.changed.size(), "map", "maps");
+    std::string what = report.dryRun ? journal::ongoingWhat(report.what) : report.what;
+    what[0] = static_cast<char>(what[0] - 'a' + 'A');
     if (report.dryRun) {
-        out << journal::ongoingWhat(report.what) << " would write back " << counts
-            << "; nothing was written.\n";
+        out << what << " would write back " << counts << "; nothing was written.\n";
     } else {
-        std::string what = report.what;
-        what[0] = static_cast<char>(what[0] - 'a' + 'A');
         out << what << ": " << counts << " written back.\n";
     }
     out.flush();

@@ -22,7 +22,13 @@ writeMaps(const std::vector<std::filesystem::path>& maps, RunContext& context,
     const MapsLocker::Hold hold = context.locker.hold();
     RunRecorder* recorder = dryRun ? nullptr : context.recorder;
     if (recorder != nullptr) {
-        recorder->started(run);
+        std::vector<patching::MapPlan> plans;
+        if (run.batch != nullptr) {
+            for (const auto& map : maps) {
+                plans.push_back(patching::planMap(map, *run.batch));
+            }
+        }
+        recorder->started(run, plans);
     }
     std::size_t written = 0;
     try {

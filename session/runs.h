@@ -11,6 +11,7 @@
 //   its end after its last (or when it stopped).
 
 #include "patching/map_file.h"
+#include "patching/map_plan.h"
 #include "presets/preset_file.h"
 #include "session/map_loop.h"
 
@@ -56,9 +57,10 @@ struct RunDescription {
 class RunRecorder {
 public:
     virtual ~RunRecorder() = default;
-    // Before the first map is written. Throwing here stops the run with no
-    // map written.
-    virtual void started(const RunDescription& run) = 0;
+    // Before the first map write, with every map's plan (dry runs never call it). Throwing stops
+    // the run with no map written.
+    virtual void started(const RunDescription& run,
+                         const std::vector<patching::MapPlan>& plans) = 0;
     // After the last write, or as the run ends early (a failure, a stop):
     // done holds what was written; complete says whether every map was.
     virtual void ended(const RunDescription& run, const BatchResult& done, bool complete) = 0;
