@@ -107,6 +107,7 @@ void Form1::buildControls() {
         developerPanel()->raise();
     });
     installKeyboard(*this);
+    addWayBackControls();
 }
 
 DeveloperPanel* Form1::developerPanel() {

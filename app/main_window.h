@@ -32,6 +32,8 @@
 #include "app/texture_list.h"
 #include "app/working_state.h"
 #include "discovery/game_root.h"
+#include "journal/journal_recorder.h"
+#include "journal/way_back_run.h"
 #include "patching/map_file.h"
 #include "session/map_loop.h"
 
@@ -138,6 +140,12 @@ public:
     // Command-line mode from the argument text; returns the exit status.
     int scan_commandlinE();
 
+    // --- The way back (main_window_journal.cpp) ----------------------------
+    void undoLastRun();       // Ctrl+Z: the last run, again for the one before
+    void restoreFirstFound(); // after a confirmation naming what it writes
+    // What the last run that can be undone was ("applied walls"); empty: none.
+    std::string undoableRun() const;
+
 signals:
     // The program ends with this exit status; every window is closed.
     void programEnded(int status);
@@ -186,6 +194,14 @@ private:
     void scanAllMaps(std::vector<IoError>* unreadable);
     std::unique_ptr<patching::MapsFolderLock> takeMapsLock();
     void showWaitingForMaps(bool waiting);
+    std::filesystem::path mapsFolder() const;
+    std::string frontEnd() const;
+    session::RunRecorder* runRecorder();
+    std::optional<journal::Journal> openJournal() const;
+    void addWayBackControls();
+    journal::WayBackOutcome wayBack(journal::WayBackKind kind, bool dryRun);
+    void checkCutShortRun();
+    void offerUndoOfFailedRun();
 
     Form1Setup setup_;
     std::shared_ptr<GameServices> services_;
@@ -218,6 +234,10 @@ private:
     bool closePending_ = false;
     bool ended_ = false;
     std::optional<QPoint> dragOffset_; // moving by hand where the system can't
+    std::unique_ptr<journal::JournalRecorder> recorder_;
+    std::filesystem::path recorderFolder_;
+    bool cutShortChecked_ = false;
+    bool runFailedPartWay_ = false; // of the operation running
 };
 
 } // namespace quorvell::app

@@ -22,7 +22,7 @@ session::RunContext Form1::runContext(BarRule rule, EventYield& yield) {
             Shape1->setWidthTwips(mainBarWidth(i, n));
         }
     };
-    return session::RunContext{mapsLocker_, std::move(hooks)};
+    return session::RunContext{mapsLocker_, std::move(hooks), runRecorder()};
 }
 
 void Form1::ScanAllMaps() {
