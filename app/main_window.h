@@ -201,7 +201,9 @@ private:
     void addWayBackControls();
     journal::WayBackOutcome wayBack(journal::WayBackKind kind, bool dryRun);
     void checkCutShortRun();
-    void offerUndoOfFailedRun();
+    // The failure's box; after a run that wrote some maps, it says what was
+    // done and offers to undo it.
+    void showFailure(const QString& text);
 
     Form1Setup setup_;
     std::shared_ptr<GameServices> services_;
@@ -238,6 +240,7 @@ private:
     std::filesystem::path recorderFolder_;
     bool cutShortChecked_ = false;
     bool runFailedPartWay_ = false; // of the operation running
+    bool undoAfterFailure_ = false;
 };
 
 } // namespace quorvell::app

@@ -145,9 +145,12 @@ void Form1::restoreFirstFound() {
     gate_.letGoOfMaps();
     const bool restore = MessageBoxes::offer(
         isVisible() ? this : nullptr, BoxIcon::Information, QStringLiteral("Quorvell"),
-        QStringLiteral("Put %1 references in %2 maps back as Quorvell first found them?")
+        QStringLiteral("Put %1 %2 in %3 %4 back as Quorvell first found them?")
                 .arg(references)
-                .arg(planned.batch.changed.size()) +
+                .arg(references == 1 ? QStringLiteral("reference") : QStringLiteral("references"))
+                .arg(planned.batch.changed.size())
+                .arg(planned.batch.changed.size() == 1 ? QStringLiteral("map")
+                                                       : QStringLiteral("maps")) +
             leftAloneText(planned.leftAlone),
         QStringLiteral("Restore"));
     if (!restore) {
@@ -194,27 +197,30 @@ void Form1::checkCutShortRun() {
     }
 }
 
-// After the failure's own box: what the run did before it stopped.
-void Form1::offerUndoOfFailedRun() {
-    try {
-        const std::optional<journal::Journal> journal = openJournal();
-        const journal::RunEntry* run = journal ? journal->lastUndoable() : nullptr;
-        if (run == nullptr || run->state != journal::RunState::CutShort || run->end.maps == 0) {
-            return;
+void Form1::showFailure(const QString& failure) {
+    QString done;
+    if (runFailedPartWay_ && !commandLineMode()) {
+        try {
+            const std::optional<journal::Journal> journal = openJournal();
+            const journal::RunEntry* run = journal ? journal->lastUndoable() : nullptr;
+            if (run != nullptr && run->state == journal::RunState::CutShort && run->end.maps > 0) {
+                done = QStringLiteral("Before it stopped, the run %1 in %2 of %3 maps.")
+                           .arg(text(run->summary.what))
+                           .arg(run->end.maps)
+                           .arg(run->summary.maps);
+            }
+        } catch (const IoError&) {
+            // The failure is told all the same; the journal adds nothing.
         }
-        const bool undo = MessageBoxes::offer(
-            isVisible() ? this : nullptr, BoxIcon::Information, QStringLiteral("Quorvell"),
-            QStringLiteral("Before it stopped, the run %1 in %2 of %3 maps.")
-                .arg(text(run->summary.what))
-                .arg(run->end.maps)
-                .arg(run->summary.maps),
-            QStringLiteral("Undo what was done"));
-        if (undo) {
-            undoLastRun();
-        }
-    } catch (const IoError&) {
-        // The failure's own box has been shown; the journal adds nothing.
     }
+    if (done.isEmpty()) {
+        showMessage(true, QStringLiteral("Quorvell"), failure);
+        return;
+    }
+    gate_.letGoOfMaps();
+    undoAfterFailure_ = MessageBoxes::offer(isVisible() ? this : nullptr, BoxIcon::Error,
+                                            QStringLiteral("Quorvell"), failure + "\n\n" + done,
+                                            QStringLiteral("Undo what was done"));
 }
 
 } // namespace quorvell::app

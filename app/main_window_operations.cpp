@@ -32,8 +32,9 @@ void Form1::runOperation(const std::function<void()>& action, FailurePolicy::Mar
             },
             afterFailure);
     });
-    if (std::exchange(runFailedPartWay_, false) && !commandLineMode()) {
-        offerUndoOfFailedRun();
+    runFailedPartWay_ = false;
+    if (std::exchange(undoAfterFailure_, false)) {
+        undoLastRun();
     }
 }
 

@@ -25,7 +25,11 @@ writeMaps(const std::vector<std::filesystem::path>& maps, RunContext& context,
         std::vector<patching::MapPlan> plans;
         if (run.batch != nullptr) {
             for (const auto& map : maps) {
-                plans.push_back(patching::planMap(map, *run.batch));
+                try {
+                    plans.push_back(patching::planMap(map, *run.batch));
+                } catch (const IoError&) {
+                    // The write fails on it in turn, and says why.
+                }
             }
         }
         recorder->started(run, plans);

@@ -103,6 +103,8 @@ void clickCheckBox(app::Form1& form, int row) {
 
 void GuiTest::SetUp() {
     ensureApplication();
+    // The journal of the runs goes with the test's install, not the user's.
+    qputenv("XDG_STATE_HOME", (fake.root() / "state").string().c_str());
     app::MessageBoxes::setRecording(true);
     app::MessageBoxes::clearRecorded();
     app::MessageBoxes::setAnswerHook({});
