@@ -1,6 +1,7 @@
 #include "app/event_yield.h"
 #include "app/main_window.h"
 #include "app/progress_rule.h"
+#include "base/stop_signals.h"
 #include "session/messages.h"
 #include "session/runs.h"
 #include "session/scan.h"
@@ -22,6 +23,7 @@ session::RunContext Form1::runContext(BarRule rule, EventYield& yield) {
             Shape1->setWidthTwips(mainBarWidth(i, n));
         }
     };
+    hooks.stopRequested = [] { return stopRequested(); };
     return session::RunContext{mapsLocker_, std::move(hooks), runRecorder()};
 }
 

@@ -23,6 +23,9 @@ void Form1::enable_preseT(const std::string& preseT, std::int16_t disablE_bit) {
     const session::PresetOutcome outcome = session::runPreset(request, context);
     hold.release();
     reportNotSwitchedOn(outcome.batch.notSwitchedOn);
+    for (const std::string& warning : outcome.batch.warnings) {
+        printErr("Warning: " + warning);
+    }
 }
 
 // Neither hot spot is covered by the working state, so each refuses by

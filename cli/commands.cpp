@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "base/path_text.h"
+#include "base/stop_signals.h"
 #include "cli/command_support.h"
 #include "cli/exit_status.h"
 #include "cli/journal_commands.h"
@@ -30,6 +31,7 @@ session::LoopHooks progressHooks(Progress& progress, const char* what) {
     hooks.afterMap = [&progress, what](std::size_t index, std::size_t total) {
         progress.step(what, index + 1, total);
     };
+    hooks.stopRequested = [] { return stopRequested(); };
     return hooks;
 }
 

@@ -28,14 +28,8 @@ WayBackReport wayBack(const SessionOptions& options, journal::WayBackKind kind, 
     session::MapsLocker maps = locker(install, console);
     Progress progress(console.err, console.errIsTerminal);
     session::RunContext context{maps, progressHooks(progress, "Writing maps")};
-    journal::WayBackOutcome outcome;
-    try {
-        outcome = journal::runWayBack(journal, kind, dryRun, kFrontEnd, context);
-    } catch (const session::RunFailed& failure) {
-        throw IoError(failure.path(), failure.reason() + " (" +
-                                          std::to_string(failure.mapsWritten()) +
-                                          " maps before it were already written back)");
-    }
+    journal::WayBackOutcome outcome =
+        journal::runWayBack(journal, kind, dryRun, kFrontEnd, context);
     WayBackReport report;
     report.command = kind == journal::WayBackKind::Undo ? Command::Undo : Command::Restore;
     report.dryRun = dryRun;

@@ -1,6 +1,7 @@
 // quorvell-cli: the map engine for scripts, launchers and handhelds. It links
 // the libraries below the window and nothing of Qt.
 
+#include "base/stop_signals.h"
 #include "cli/platform.h"
 #include "cli/program.h"
 
@@ -11,6 +12,8 @@
 int main(int argc, char** argv) {
     using namespace quorvell;
     cli::prepareConsole();
+    // A stop asked for finishes the map being written (see stop_signals.h).
+    catchStopSignals();
     std::error_code ec;
     std::filesystem::path workingDir = std::filesystem::current_path(ec);
     if (ec) {

@@ -45,6 +45,12 @@ void reportNotSwitchedOn(Console& console, const std::vector<std::string>& rowTe
     complain(console, heading + ": " + names + ". " + std::string(session::kNameTooLong));
 }
 
+void warn(Console& console, const std::vector<std::string>& warnings) {
+    for (const auto& warning : warnings) {
+        complain(console, "warning: " + warning);
+    }
+}
+
 ExitStatus run(const Invocation& inv, Console& console, const SessionOptions& options) {
     switch (inv.command) {
     case Command::Status: {
@@ -73,6 +79,7 @@ ExitStatus run(const Invocation& inv, Console& console, const SessionOptions& op
             options, presetOperand(inv), inv.command == Command::Remove, inv.dryRun, console);
         print(console, inv.json, report);
         reportNotSwitchedOn(console, report.batch.notSwitchedOn);
+        warn(console, report.batch.warnings);
         return ExitStatus::Done;
     }
     case Command::On:
@@ -81,6 +88,7 @@ ExitStatus run(const Invocation& inv, Console& console, const SessionOptions& op
             switchCommand(options, inv.operands, inv.command == Command::On, inv.dryRun, console);
         print(console, inv.json, report);
         reportNotSwitchedOn(console, report.batch.notSwitchedOn);
+        warn(console, report.batch.warnings);
         return ExitStatus::Done;
     }
     case Command::Undo:

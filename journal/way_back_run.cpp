@@ -40,32 +40,20 @@ WayBackOutcome runWayBack(Journal& journal, WayBackKind kind, bool dryRun,
     // A run that changes nothing is still recorded, so an undo marks its
     // run taken back (its maps already were, by hand or by another undo).
     const std::uint64_t id = journal.begin(frontEnd, outcome.what, back.plans, undoes);
-    std::vector<std::filesystem::path> maps;
-    for (const patching::MapPlan& plan : back.plans) {
-        maps.push_back(plan.map);
+    session::AppliedPlans applied;
+    try {
+        applied = session::applyPlans(back.plans, context);
+    } catch (const session::RunStopped& stopped) {
+        journal.end(id, false, stopped.mapsDone().size(), 0);
+        throw;
     }
     std::uint64_t references = 0;
-    try {
-        session::forEachMap(maps, context, [&](std::size_t index, const std::filesystem::path&) {
-            const patching::MapPlan& plan = back.plans[index];
-            try {
-                patching::applyPlan(plan, {.verifyBefore = true}, context.loop.withinMap);
-            } catch (const patching::MapChangedSince& changed) {
-                outcome.leftAlone.push_back(changed);
-                return;
-            }
-            outcome.batch.changed.push_back({plan.map, plan.edits.size()});
-            references += plan.edits.size();
-        });
-    } catch (const IoError& failure) {
-        journal.end(id, false, outcome.batch.changed.size(), references);
-        if (outcome.batch.changed.empty()) {
-            throw;
-        }
-        throw session::RunFailed(failure, outcome.batch.changed.size());
-    } catch (const session::RunStopped&) {
-        journal.end(id, false, outcome.batch.changed.size(), references);
-        throw;
+    for (const session::MapChange& change : applied.applied.changed) {
+        references += change.references;
+    }
+    outcome.batch = std::move(applied.applied);
+    for (const session::LeftAlone& map : applied.leftAlone) {
+        outcome.leftAlone.emplace_back(pathText(map.map), map.reason);
     }
     // Maps left alone are named; the run is done, so the next undo goes on
     // to the run before.

@@ -29,10 +29,10 @@ struct WayBackOutcome {
 
 inline constexpr const char* kRestoreWhat = "restored the maps as first found";
 
-// With dryRun, plans and reports without writing or recording. Throws
-// IoError naming the journal when it cannot be written (no map written),
-// session::RunFailed when a map cannot be written after others were (the
-// run's record ends cut short), session::RunStopped.
+// With dryRun, plans and reports without writing or recording. A map that
+// cannot be written is left alone and named too. Throws IoError naming the
+// journal when it cannot be written (no map written), and
+// session::RunStopped (the run's record ends cut short).
 WayBackOutcome runWayBack(Journal& journal, WayBackKind kind, bool dryRun,
                           const std::string& frontEnd, session::RunContext& context);
 

@@ -192,8 +192,11 @@ PatchOutcome applyPlan(const MapPlan& plan, const ApplyOptions& options, const Y
         outcome.vanished = plan.vanished;
         return outcome;
     }
-    for (const NameEdit& edit : plan.edits) {
-        checkEdit(edit);
+    for (std::size_t i = 0; i < plan.edits.size(); ++i) {
+        checkEdit(plan.edits[i]);
+        if (i > 0 && plan.edits[i].offset < endOf(plan.edits[i - 1])) {
+            throw std::logic_error("name edits must come in file order, never overlapping");
+        }
     }
     MapIo map(plan.map);
     if (map.vanished()) {

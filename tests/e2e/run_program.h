@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -21,5 +22,12 @@ ProgramRun runProgram(const std::filesystem::path& program, const std::vector<st
                       const std::filesystem::path& cwd,
                       const std::map<std::string, std::string>& env, int timeoutSeconds = 60,
                       const std::function<void(const ProgramRun&)>& whileRunning = {});
+
+// Runs program as runProgram does and sends it signal after delay.
+ProgramRun runProgramSignalled(const std::filesystem::path& program,
+                               const std::vector<std::string>& args,
+                               const std::filesystem::path& cwd,
+                               const std::map<std::string, std::string>& env, int signal,
+                               std::chrono::microseconds delay);
 
 } // namespace quorvell::testing

@@ -1,6 +1,7 @@
 #include "base/io_error.h"
 #include "patching/map_file.h"
 #include "patching/map_io.h"
+#include "patching/map_plan.h"
 #include "patching/record_walk.h"
 #include "tests/support/map_builder.h"
 #include "tests/support/temp_dir.h"
@@ -204,6 +205,28 @@ TEST_F(MapIoTest, ReplacedFileIsNotWrittenThroughTheNewName) {
 }
 
 #ifndef _WIN32
+// Renamed over while written: the run says so rather than count changes the
+// path no longer holds; a kernel file behind a link is refused unread; a
+// map sharing its file with another name is written with a warning.
+TEST_F(MapIoTest, ReplacedKernelAndHardLinkedMapsAreTold) {
+    const auto path = dir.write("m.ibt", kPlainMap);
+    const auto copy = dir.write("copy.ibt", kPlainMap);
+    const MapPlan plan = planMap(path, BatchIndex(kOn));
+    EXPECT_EQ(ioErrorProblem(path, "the map was replaced while it was being patched",
+                             [&] { applyPlan(plan, {}, [&] { fs::rename(copy, path); }); }),
+              "");
+
+    fs::create_symlink("/proc/self/mem", dir.path() / "mem.ibt");
+    EXPECT_EQ(ioErrorProblem(dir.path() / "mem.ibt",
+                             "not a map file on disk (a file of the system's kernel)",
+                             [&] { planMap(dir.path() / "mem.ibt", BatchIndex(kOn)); }),
+              "");
+
+    fs::create_hard_link(path, dir.path() / "backup.ibt");
+    EXPECT_EQ(hardLinksWarning(patchPresetInMap(path, BatchIndex(kOff)).hardLinks),
+              "has 2 hard links: a copy made with cp -al would be changed too");
+}
+
 TEST_F(MapIoTest, ReadOnlyMapThatNeedsNoChangeIsNoError) {
     const auto path = readOnlyMap(kPlainMap);
     expectWithoutRootPowers([&]() -> std::string {
