@@ -3,7 +3,9 @@
 #include "base/path_text.h"
 
 #include <stdexcept>
+#if QUORVELL_HAVE_ZLIB
 #include <zlib.h>
+#endif
 
 namespace quorvell::journal {
 
@@ -26,6 +28,7 @@ std::uint32_t getU32(std::string_view bytes, std::size_t at) {
 }
 
 std::uint32_t crcOf(std::string_view bytes, std::uint32_t start = 0) {
+#if QUORVELL_HAVE_ZLIB
     uLong crc = start;
     while (!bytes.empty()) {
         const uInt chunk = bytes.size() > (1u << 30) ? (1u << 30) : static_cast<uInt>(bytes.size());
@@ -33,6 +36,17 @@ std::uint32_t crcOf(std::string_view bytes, std::uint32_t start = 0) {
         bytes.remove_prefix(chunk);
     }
     return static_cast<std::uint32_t>(crc);
+#else
+    // The same CRC-32 as zlib's, for a build without it.
+    std::uint32_t crc = ~start;
+    for (const char c : bytes) {
+        crc ^= static_cast<unsigned char>(c);
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+    }
+    return ~crc;
+#endif
 }
 
 class Writer {
@@ -183,36 +197,50 @@ RecordScan scanRecords(std::string_view bytes) {
     return scan;
 }
 
+// A length (8 bytes), a method (0 stored, 1 zlib) and the bytes.
 std::string deflateBytes(std::string_view raw) {
-    uLongf size = compressBound(static_cast<uLong>(raw.size()));
     std::string out;
     putU32(out, static_cast<std::uint32_t>(raw.size()));
     putU32(out, static_cast<std::uint32_t>(static_cast<std::uint64_t>(raw.size()) >> 32));
-    out.resize(8 + size);
-    if (compress2(reinterpret_cast<Bytef*>(out.data() + 8), &size,
+#if QUORVELL_HAVE_ZLIB
+    uLongf size = compressBound(static_cast<uLong>(raw.size()));
+    out.push_back(1);
+    out.resize(9 + size);
+    if (compress2(reinterpret_cast<Bytef*>(out.data() + 9), &size,
                   reinterpret_cast<const Bytef*>(raw.data()), static_cast<uLong>(raw.size()),
                   Z_BEST_SPEED) != Z_OK) {
         throw std::runtime_error("cannot compress a journal record");
     }
-    out.resize(8 + size);
+    out.resize(9 + size);
+#else
+    out.push_back(0);
+    out.append(raw);
+#endif
     return out;
 }
 
 std::string inflateBytes(std::string_view deflated) {
-    if (deflated.size() < 8) {
+    if (deflated.size() < 9) {
         throw std::runtime_error("journal record cut short");
     }
     const std::uint64_t rawLength =
         getU32(deflated, 0) | (static_cast<std::uint64_t>(getU32(deflated, 4)) << 32);
+    const std::string_view data = deflated.substr(9);
+    if (deflated[8] == 0 && data.size() == rawLength) {
+        return std::string(data);
+    }
+#if QUORVELL_HAVE_ZLIB
     std::string out(static_cast<std::size_t>(rawLength), '\0');
     uLongf size = static_cast<uLongf>(rawLength);
-    if (uncompress(reinterpret_cast<Bytef*>(out.data()), &size,
-                   reinterpret_cast<const Bytef*>(deflated.data() + 8),
-                   static_cast<uLong>(deflated.size() - 8)) != Z_OK ||
-        size != rawLength) {
-        throw std::runtime_error("journal record does not inflate");
+    if (deflated[8] == 1 &&
+        uncompress(reinterpret_cast<Bytef*>(out.data()), &size,
+                   reinterpret_cast<const Bytef*>(data.data()),
+                   static_cast<uLong>(data.size())) == Z_OK &&
+        size == rawLength) {
+        return out;
     }
-    return out;
+#endif
+    throw std::runtime_error("journal record does not inflate");
 }
 
 std::string encodeSummary(const RunSummary& summary) {
