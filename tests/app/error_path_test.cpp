@@ -64,7 +64,7 @@ TEST_F(ErrorPathTest, ResyncReadsTheMapsAfterAnUnreadableOneAndOneBoxNamesIt) {
     // The file that stopped the toggle, and the map the resync could not read.
     EXPECT_EQ(boxes()[0].text.count(QString::fromStdString(fake.mapPath("b.ibt").string())), 2);
     EXPECT_FALSE(form->List2->isChecked(0)); // no map written before the failure
-    EXPECT_TRUE(form->List2->isChecked(1)); // c.ibt, after the unreadable map
+    EXPECT_TRUE(form->List2->isChecked(1));  // c.ibt, after the unreadable map
     EXPECT_FALSE(form->working());
     EXPECT_TRUE(form->isVisible());
     QTest::qWait(50);
