@@ -21,17 +21,17 @@ Form1::Form1(Form1Setup setup)
       services_(setup_.services), background_(QString::fromLatin1(kForm1Background)),
       form2_(new Form2(this)), form3_(new Form3(this)), gate_([this] { return takeMapsLock(); }),
       mapsLocker_([this] { return gate_.lockMaps(); }),
-      failures_(FailurePolicy::Hooks{
-          [this] { gate_.letGoOfMaps(); }, [this] { return rescanCheckMarks(); },
-          [this] {
-              for (int row = 0; row < List2->count(); ++row) {
-                  const auto at = static_cast<std::size_t>(row);
-                  if (at < marksBefore_.size()) {
-                      List2->setChecked(row, marksBefore_[at]);
-                  }
-              }
-          },
-          [this](const QString& text) { showMessage(true, QStringLiteral("Quorvell"), text); }}),
+      failures_(FailurePolicy::Hooks{[this] { gate_.letGoOfMaps(); },
+                                     [this] { return rescanCheckMarks(); },
+                                     [this] {
+                                         for (int row = 0; row < List2->count(); ++row) {
+                                             const auto at = static_cast<std::size_t>(row);
+                                             if (at < marksBefore_.size()) {
+                                                 List2->setChecked(row, marksBefore_[at]);
+                                             }
+                                         }
+                                     },
+                                     [this](const QString& text) { showFailure(text); }}),
       working_([this](bool on) { forM_working(on ? 1 : 0); }) {
     if (!services_) {
         services_ = std::make_shared<GameServices>(discovery::Environment::fromProcess());
@@ -110,6 +110,7 @@ void Form1::buildControls() {
         developerPanel()->raise();
     });
     installKeyboard(*this);
+    addWayBackControls();
 }
 
 DeveloperPanel* Form1::developerPanel() {

@@ -33,6 +33,8 @@
 #include "app/texture_list.h"
 #include "app/working_state.h"
 #include "discovery/game_root.h"
+#include "journal/journal_recorder.h"
+#include "journal/way_back_run.h"
 #include "patching/map_file.h"
 #include "session/install.h"
 #include "session/map_loop.h"
@@ -156,6 +158,12 @@ public:
     // Command-line mode from the argument text; returns the exit status.
     int scan_commandlinE();
 
+    // --- The way back (main_window_journal.cpp) ----------------------------
+    void undoLastRun();       // Ctrl+Z: the last run, again for the one before
+    void restoreFirstFound(); // after a confirmation naming what it writes
+    // What the last run that can be undone was ("applied walls"); empty: none.
+    std::string undoableRun() const;
+
 signals:
     // The program ends with this exit status; every window is closed.
     void programEnded(int status);
@@ -217,6 +225,16 @@ private:
     void scanAllMaps(std::vector<IoError>* unreadable);
     std::unique_ptr<patching::MapsFolderLock> takeMapsLock();
     void showWaitingForMaps(bool waiting);
+    std::filesystem::path mapsFolder() const;
+    std::string frontEnd() const;
+    session::RunRecorder* runRecorder();
+    std::optional<journal::Journal> openJournal() const;
+    void addWayBackControls();
+    journal::WayBackOutcome wayBack(journal::WayBackKind kind, bool dryRun);
+    void checkCutShortRun();
+    // The failure's box; after a run that wrote some maps, it says what was
+    // done and offers to undo it.
+    void showFailure(const QString& text);
 
     Form1Setup setup_;
     std::shared_ptr<GameServices> services_;
@@ -258,6 +276,11 @@ private:
     bool closePending_ = false;
     bool ended_ = false;
     std::optional<QPoint> dragOffset_; // moving by hand where the system can't
+    std::unique_ptr<journal::JournalRecorder> recorder_;
+    std::filesystem::path recorderFolder_;
+    bool cutShortChecked_ = false;
+    bool runFailedPartWay_ = false; // of the operation running
+    bool undoAfterFailure_ = false;
 };
 
 } // namespace quorvell::app

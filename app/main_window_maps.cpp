@@ -25,7 +25,7 @@ session::RunContext Form1::runContext(BarRule rule, EventYield& yield) {
         }
     };
     hooks.stopRequested = [] { return stopRequested(); };
-    return session::RunContext{mapsLocker_, std::move(hooks)};
+    return session::RunContext{mapsLocker_, std::move(hooks), runRecorder()};
 }
 
 void Form1::ScanAllMaps() {

@@ -1,9 +1,11 @@
 #include "app/main_window.h"
 #include "app/message_boxes.h"
 #include "session/messages.h"
+#include "session/runs.h"
 
 #include <QtCore/QCoreApplication>
 #include <iostream>
+#include <utility>
 
 namespace quorvell::app {
 
@@ -18,8 +20,22 @@ void Form1::runOperation(const std::function<void()>& action, FailurePolicy::Mar
         // request waits for the player to read them.
         const WorkingState::Hold hold = working_.hold();
         marksBefore_ = std::move(marksBefore);
-        failures_.run(action, afterFailure);
+        runFailedPartWay_ = false;
+        failures_.run(
+            [&] {
+                try {
+                    action();
+                } catch (const session::RunFailed&) {
+                    runFailedPartWay_ = true;
+                    throw;
+                }
+            },
+            afterFailure);
     });
+    runFailedPartWay_ = false;
+    if (std::exchange(undoAfterFailure_, false)) {
+        undoLastRun();
+    }
 }
 
 // Every map it can read, from empty marks: a map that fails is noted and the

@@ -186,6 +186,7 @@ void Form1::Timer1_Timer() {
     // these check marks are set.
     const WorkingState::Hold awaiting = std::exchange(awaitingScan_, {});
     runOperation([this] { ScanAllMaps(); }, FailurePolicy::Marks::Rescanned);
+    QTimer::singleShot(0, this, &Form1::checkCutShortRun);
 }
 
 void Form1::Command2_Click() {

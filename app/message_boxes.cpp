@@ -37,7 +37,11 @@ bool MessageBoxes::offer(QWidget* parent, BoxIcon icon, const QString& title, co
                          const QString& action) {
     if (seam().recording) {
         seam().shown.push_back({icon, title, text, {}, action});
-        return seam().offerAnswer && seam().offerAnswer(seam().shown.back());
+        const ShownBox box = seam().shown.back();
+        if (seam().answer) {
+            seam().answer(box); // the box's own event loop runs as it would for show()
+        }
+        return seam().offerAnswer && seam().offerAnswer(box);
     }
     QMessageBox box(icon == BoxIcon::Error ? QMessageBox::Critical : QMessageBox::Information,
                     title, text, QMessageBox::Close, parent);

@@ -14,7 +14,7 @@ namespace quorvell::cli {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Command>, 9> kCommands = {{
+constexpr std::array<std::pair<std::string_view, Command>, 12> kCommands = {{
     {"status", Command::Status},
     {"list", Command::List},
     {"presets", Command::Presets},
@@ -24,6 +24,9 @@ constexpr std::array<std::pair<std::string_view, Command>, 9> kCommands = {{
     {"off", Command::Off},
     {"save", Command::Save},
     {"delete", Command::Delete},
+    {"undo", Command::Undo},
+    {"restore", Command::Restore},
+    {"history", Command::History},
 }};
 
 [[noreturn]] void usageError(const std::string& message) {
@@ -53,6 +56,9 @@ void checkOperands(const Invocation& inv) {
     case Command::Status:
     case Command::List:
     case Command::Presets:
+    case Command::Undo:
+    case Command::Restore:
+    case Command::History:
         if (!inv.operands.empty()) {
             usageError(name + " takes no names, but got \"" + inv.operands.front() + "\"");
         }
@@ -84,7 +90,8 @@ void checkOperands(const Invocation& inv) {
         usageError("--missing goes only with off");
     }
     if (inv.dryRun && !writesMaps(inv.command) && !writesPresets(inv.command)) {
-        usageError("--dry-run goes only with apply, remove, on, off, save and delete");
+        usageError(
+            "--dry-run goes only with apply, remove, on, off, undo, restore, save and delete");
     }
     if (inv.check && inv.command != Command::Presets) {
         usageError("--check goes only with presets");
@@ -118,7 +125,7 @@ std::optional<Command> commandNamed(std::string_view name) {
 
 bool writesMaps(Command command) {
     return command == Command::Apply || command == Command::Remove || command == Command::On ||
-           command == Command::Off;
+           command == Command::Off || command == Command::Undo || command == Command::Restore;
 }
 
 bool writesPresets(Command command) {

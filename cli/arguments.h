@@ -7,7 +7,21 @@
 
 namespace quorvell::cli {
 
-enum class Command { None, Status, List, Presets, Apply, Remove, On, Off, Save, Delete };
+enum class Command {
+    None,
+    Status,
+    List,
+    Presets,
+    Apply,
+    Remove,
+    On,
+    Off,
+    Save,
+    Delete,
+    Undo,
+    Restore,
+    History
+};
 
 // The command line, read but not acted on.
 struct Invocation {

@@ -2,10 +2,13 @@
 
 #include "base/path_text.h"
 #include "base/stop_signals.h"
+#include "cli/command_support.h"
 #include "cli/exit_status.h"
+#include "cli/journal_commands.h"
 #include "cli/name_forms.h"
 #include "cli/platform.h"
 #include "cli/progress.h"
+#include "journal/journal_recorder.h"
 #include "presets/preset_marks.h"
 #include "session/install.h"
 #include "session/messages.h"
@@ -17,7 +20,13 @@
 
 namespace quorvell::cli {
 
-namespace {
+// Every scan and every write holds the maps folder, so the window, its
+// command line and this program never work on the same maps at once.
+session::MapsLocker locker(const session::Install& install, Console& console) {
+    return session::MapsLocker(session::folderLock(install.mapsFolder, [&console] {
+        console.err << session::kWaitingForMapsShort << std::endl;
+    }));
+}
 
 // The loop's progress on a terminal, as one line under `what`.
 session::LoopHooks progressHooks(Progress& progress, const char* what) {
@@ -29,9 +38,13 @@ session::LoopHooks progressHooks(Progress& progress, const char* what) {
     return hooks;
 }
 
+namespace {
+
 PresetFileReport presetFileReport(const session::Presets& presets) {
     return {presets.file, presets.found, presets.content.names.size()};
 }
+
+} // namespace
 
 // A texture folder that cannot be listed leaves its textures out; the rest
 // still works, as in the window, but the player is told.
@@ -43,6 +56,8 @@ session::Install openAndWarn(const SessionOptions& options, Console& console) {
     }
     return install;
 }
+
+namespace {
 
 // A run stopped by a map it could not write: nothing is rolled back, so the
 // player must know what was done.
@@ -57,14 +72,6 @@ template <typename Run> auto reportingWritten(Run run) {
 }
 
 } // namespace
-
-// Every scan and every write holds the maps folder, so the window, its
-// command line and this program never work on the same maps at once.
-session::MapsLocker locker(const session::Install& install, Console& console) {
-    return session::MapsLocker(session::folderLock(install.mapsFolder, [&console] {
-        console.err << session::kWaitingForMapsShort << std::endl;
-    }));
-}
 
 // missing, if given, gathers the missing textures in the same pass.
 session::ScanResult scan(const session::Install& install, session::MapsLocker& maps,
@@ -104,6 +111,7 @@ StatusReport statusCommand(const SessionOptions& options, Console& console) {
     report.textures = install.rows.size();
     report.texturesOn =
         static_cast<std::size_t>(std::count(result.marks.begin(), result.marks.end(), true));
+    report.cutShort = cutShortRun(install.mapsFolder);
     for (const IoError& problem : install.problems) {
         report.problems.push_back(problem.path() + ": " + problem.reason());
     }
@@ -173,6 +181,8 @@ ChangeReport presetCommand(const SessionOptions& options, const std::string& pre
     Progress progress(console.err, console.errIsTerminal);
     session::RunContext context{
         maps, progressHooks(progress, dryRun ? "Counting changes" : "Writing maps")};
+    journal::JournalRecorder recorder(install.mapsFolder, "quorvell-cli");
+    context.recorder = &recorder;
     const session::PresetRequest request{
         presets.content.lines, presets.file, preset, remove, dryRun, texts, install.maps,
         // The window's plus and minus run after its scan: so does this.
@@ -216,6 +226,8 @@ ChangeReport switchCommand(const SessionOptions& options, const std::vector<std:
     Progress progress(console.err, console.errIsTerminal);
     session::RunContext context{
         maps, progressHooks(progress, dryRun ? "Counting changes" : "Writing maps")};
+    journal::JournalRecorder recorder(install.mapsFolder, "quorvell-cli");
+    context.recorder = &recorder;
     std::string what = on ? "switched on " : "switched off ";
     for (std::size_t i = 0; i < names.size(); ++i) {
         what += (i == 0 ? "" : ", ") + names[i];

@@ -70,6 +70,7 @@ void printJson(std::ostream& out, const StatusReport& report) {
         document["texturesOn"] = report.texturesOn;
         document["problems"] = report.problems;
         document["missing"] = missingTextures(report.missing);
+        document["lastRunCutShort"] = report.cutShort ? json(*report.cutShort) : json(nullptr);
     }
     print(out, document);
 }

@@ -5,6 +5,8 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/exit_status.h"
+#include "cli/journal_commands.h"
+#include "cli/journal_output.h"
 #include "cli/output.h"
 #include "cli/preset_commands.h"
 #include "cli/terminal_text.h"
@@ -115,6 +117,20 @@ ExitStatus run(const Invocation& inv, Console& console, const SessionOptions& op
         print(console, inv.json, report);
         return ExitStatus::Done;
     }
+    case Command::Undo:
+    case Command::Restore: {
+        const WayBackReport report = inv.command == Command::Undo
+                                         ? undoCommand(options, inv.dryRun, console)
+                                         : restoreCommand(options, inv.dryRun, console);
+        print(console, inv.json, report);
+        for (const IoError& map : report.leftAlone) {
+            complain(console, map.path() + ": left alone, " + map.reason());
+        }
+        return report.leftAlone.empty() ? ExitStatus::Done : ExitStatus::Failed;
+    }
+    case Command::History:
+        print(console, inv.json, historyCommand(options, console));
+        return ExitStatus::Done;
     case Command::None:
         break;
     }

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <numeric>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,7 @@ struct StatusReport {
     PresetFileReport presets;
     std::vector<std::string> problems; // folders that could not be listed
     std::vector<session::MissingTexture> missing;
+    std::optional<std::string> cutShort; // the journal's last run, when it has no end
 };
 
 struct TextureLine {

@@ -92,6 +92,9 @@ void printText(std::ostream& out, const StatusReport& report) {
         for (const auto& missing : report.missing) {
             field(out, "Missing:", session::missingTextureText(missing, report.maps));
         }
+        if (report.cutShort) {
+            field(out, "Last run:", *report.cutShort + " (quorvell-cli undo rolls it back)");
+        }
     }
     field(out, "Presets:", presetFileLine(report.presets));
     out.flush();

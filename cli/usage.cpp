@@ -21,6 +21,9 @@ Commands:
   off --missing   switch off every missing texture (on in a map, file gone)
   save NAME [TEXTURE...]  save a preset: the textures on now, or those named
   delete NAME     delete a preset from the preset file
+  undo            take back the last run that changed maps (again for the one before)
+  restore         put every name Quorvell ever changed back as it first found it
+  history         the runs the journal holds: when, from where, what, how many
   help [COMMAND]  this text, or the help of one command
 
 Options:
@@ -28,8 +31,8 @@ Options:
   --prefix DIR    the Wine prefix whose registry names the game (Linux)
   --presets FILE  the preset file, instead of Presets.ini in the current folder,
                   beside the program or in the per-user folder
-  --dry-run       with apply, remove, on, off, save and delete: write nothing,
-                  show what would change
+  --dry-run       with apply, remove, on, off, undo, restore, save and delete:
+                  write nothing, show what would change
   --check         with presets: name the lines that look like slips (exit 1 if any)
   --json          one JSON document on standard output
   --missing       with off: every missing texture instead of names
@@ -38,6 +41,10 @@ Options:
 
 Exit status: 0 done, 1 failure (the message names the file and the reason),
 2 no preset or texture has that name, 64 a mistyped command line.
+
+Every run that writes maps is first recorded in a journal (see history);
+QUORVELL_NO_JOURNAL=1 runs without it, and then undo and restore have
+nothing to go back to.
 )";
 
 constexpr const char* kStatus =
@@ -145,6 +152,34 @@ them), and nothing else. With --dry-run nothing is written: each map that
 would change is named with its number of references.
 )";
 
+constexpr const char* kUndo =
+    R"(Usage: quorvell-cli undo [--dry-run] [--json]
+
+Takes back the last run that changed maps and is not undone yet, from any
+front end (the window, its command line, quorvell-cli), also one that was cut
+short. Run it again for the run before. Only names that still hold what the
+run wrote are written back; a map changed since by another program (its
+length or its names differ) is named and left alone (exit status 1).
+)";
+
+constexpr const char* kRestore =
+    R"(Usage: quorvell-cli restore [--dry-run] [--json]
+
+Puts every name Quorvell ever changed in these maps back to the bytes it
+held when Quorvell first changed it, whatever ran in between: the maps end as
+Quorvell first found them. That is the state before Quorvell's first change,
+not necessarily the game's shipped files. A map whose length differs is named
+and left alone (exit status 1).
+)";
+
+constexpr const char* kHistory =
+    R"(Usage: quorvell-cli history [--json]
+
+Lists the runs the journal holds, oldest first: the time, the front end, what
+the run was, the maps and references it changed, and whether it ended, was
+cut short or was undone. The journal keeps the last 100 runs.
+)";
+
 } // namespace
 
 std::string helpText(Command command) {
@@ -167,6 +202,12 @@ std::string helpText(Command command) {
         return kSave;
     case Command::Delete:
         return kDelete;
+    case Command::Undo:
+        return kUndo;
+    case Command::Restore:
+        return kRestore;
+    case Command::History:
+        return kHistory;
     case Command::None:
         break;
     }

@@ -76,6 +76,15 @@ TEST_F(ErrorPathTest, ResyncReadsTheMapsAfterAnUnreadableOneAndOneBoxNamesIt) {
     EXPECT_EQ(boxes().size(), 1u);
 }
 
+TEST_F(ErrorPathTest, TheFailureBoxSaysWhatTheRunDidAndUndoesItOnRequest) {
+    app::MessageBoxes::setOfferHook([](const app::ShownBox& box) {
+        return box.action == "Undo what was done" &&
+               box.text.contains("Before it stopped, the run switched on Brick.dds in 1 of");
+    });
+    clickCheckBox(*form, 0);
+    EXPECT_EQ(readFile(fake.mapPath("a.ibt")), mapOf("Brick"));
+}
+
 TEST_F(ErrorPathTest, CloseRequestDuringAFailingRunWaitsUntilTheBoxIsAnswered) {
     QSignalSpy ended(form.get(), &app::Form1::programEnded);
     int endedWhileBoxUp = -1;

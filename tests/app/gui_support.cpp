@@ -119,6 +119,8 @@ void GuiTest::SetUp() {
     const QString config = QString::fromStdString((fake.homeDir() / ".config").string());
     qputenv("XDG_CONFIG_HOME", config.toUtf8());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config);
+    // The journal of the runs goes with the test's install, not the user's.
+    qputenv("XDG_STATE_HOME", (fake.root() / "state").string().c_str());
     app::MessageBoxes::setRecording(true);
     app::MessageBoxes::clearRecorded();
     app::MessageBoxes::setAnswerHook({});
