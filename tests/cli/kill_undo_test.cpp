@@ -11,6 +11,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <random>
+#include <thread>
 
 namespace quorvell::testing {
 namespace {
@@ -59,7 +60,8 @@ TEST(QuorvellCliKilled, UndoGivesTheMapsBeforeTheRunAndRestoreTheMapsAsFirstFoun
             return std::count(history.begin(), history.end(), '\n');
         };
         const auto recorded = runs();
-        runProgramSignalled(QUORVELL_CLI, run, install.workingDir(), env, SIGKILL, delay);
+        runProgramSignalled(QUORVELL_CLI, run, install.workingDir(), env, SIGKILL,
+                            [delay] { std::this_thread::sleep_for(delay); });
         // Killed before its record was on disk, the run wrote nothing.
         if (runs() > recorded) {
             ASSERT_EQ(cli({"undo"}).exitStatus, 0) << "kill " << kill;
