@@ -68,6 +68,7 @@ void Form1::buildControls() {
     applySkin(List2, Combo1);
     rowTooltips_ = new RowTooltips(List2);
     listMenu_ = new ListMenu(List2);
+    texturePreview_ = installTexturePreview(*this);
 
     Label3 = new HotSpot({}, this);
     Label3->setGeometry(toPixels(form1::kLabel3));

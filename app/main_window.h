@@ -30,6 +30,7 @@
 #include "app/progress_bar.h"
 #include "app/row_tooltips.h"
 #include "app/texture_list.h"
+#include "app/texture_preview.h"
 #include "app/working_state.h"
 #include "discovery/game_root.h"
 #include "patching/map_file.h"
@@ -94,6 +95,8 @@ public:
     DeveloperPanel* developerPanel();
     // The list's context menu; each feature adds its section to it.
     ListMenu* listMenu() const { return listMenu_; }
+    RowTooltips* rowTooltips() const { return rowTooltips_; }
+    TexturePreview* texturePreview() const { return texturePreview_; }
 
     // --- Start-up and working state --------------------------------------
     void Form_Load();
@@ -199,6 +202,7 @@ private:
     DeveloperPanel* developerPanel_ = nullptr;
     RowTooltips* rowTooltips_ = nullptr;
     ListMenu* listMenu_ = nullptr;
+    TexturePreview* texturePreview_ = nullptr;
     EventYield* yield_ = nullptr;      // the yield of the map loop running, if any
     std::filesystem::path presetFile_; // the Presets.ini read, named in its errors
     OperationGate gate_;
