@@ -2,6 +2,7 @@
 
 #include "app/texture_list.h"
 #include "app/texture_pictures.h"
+#include "base/path_text.h"
 
 #include <QtGui/QHelpEvent>
 #include <QtWidgets/QToolTip>
@@ -104,7 +105,7 @@ std::optional<std::filesystem::path> RowTooltips::filePath(int row) const {
         ++nth;
     }
     const std::string_view folder = found->second[std::min(nth, found->second.size() - 1)];
-    return game_.hostPath(folder) / std::filesystem::path(std::u8string(name.begin(), name.end()));
+    return game_.hostPath(folder) / pathFromUtf8(name);
 }
 
 void RowTooltips::showAgain(const QString& file, int side) {

@@ -14,7 +14,7 @@ namespace quorvell::cli {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Command>, 7> kCommands = {{
+constexpr std::array<std::pair<std::string_view, Command>, 8> kCommands = {{
     {"status", Command::Status},
     {"list", Command::List},
     {"presets", Command::Presets},
@@ -22,6 +22,7 @@ constexpr std::array<std::pair<std::string_view, Command>, 7> kCommands = {{
     {"remove", Command::Remove},
     {"on", Command::On},
     {"off", Command::Off},
+    {"show", Command::Show},
 }};
 
 [[noreturn]] void usageError(const std::string& message) {
@@ -67,8 +68,16 @@ void checkOperands(const Invocation& inv) {
             usageError(name + " needs the name of at least one texture");
         }
         break;
+    case Command::Show:
+        if (inv.operands.size() != 1) {
+            usageError(name + " needs the name of one texture");
+        }
+        break;
     case Command::None:
         break;
+    }
+    if (inv.png && inv.command != Command::Show) {
+        usageError("--png goes only with show");
     }
     if (inv.dryRun && !writesMaps(inv.command)) {
         usageError("--dry-run goes only with apply, remove, on and off");
@@ -153,6 +162,8 @@ Invocation parseArguments(const std::vector<std::string>& args) {
                 inv.prefix = optionValue(option, inlineValue, args, i);
             } else if (option == "--presets") {
                 inv.presets = optionValue(option, inlineValue, args, i);
+            } else if (option == "--png") {
+                inv.png = optionValue(option, inlineValue, args, i);
             } else {
                 usageError("unknown option " + std::string(option));
             }

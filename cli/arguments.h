@@ -7,7 +7,7 @@
 
 namespace quorvell::cli {
 
-enum class Command { None, Status, List, Presets, Apply, Remove, On, Off };
+enum class Command { None, Status, List, Presets, Apply, Remove, On, Off, Show };
 
 // The command line, read but not acted on.
 struct Invocation {
@@ -20,6 +20,7 @@ struct Invocation {
     std::optional<std::string> game;    // --game DIR
     std::optional<std::string> prefix;  // --prefix DIR
     std::optional<std::string> presets; // --presets FILE
+    std::optional<std::string> png;     // --png FILE (show)
 };
 
 // Reads the arguments after the program's name (UTF-8). Throws Failure with

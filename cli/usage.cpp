@@ -18,6 +18,7 @@ Commands:
   remove PRESET   switch off the textures a preset names (the window's minus)
   on NAME...      switch the named textures on in every map
   off NAME...     switch the named textures off in every map
+  show NAME       a texture's size, format and folders; --png FILE writes its picture
   help [COMMAND]  this text, or the help of one command
 
 Options:
@@ -26,6 +27,7 @@ Options:
   --presets FILE  the preset file, instead of Presets.ini in the current folder
   --dry-run       with apply, remove, on and off: write nothing, show what would change
   --json          one JSON document on standard output
+  --png FILE      with show: write the texture's picture (up to 256 px) as PNG
   -h, --help      help of the program or, after a command, of that command
   --version       the version
 
@@ -48,7 +50,20 @@ constexpr const char* kList =
 
 Lists every custom texture in the order of the window's list: [x] when some
 map switches it on, its name, in how many of the maps that use it it is on,
-and the game folder it lies in.
+and the game folder it lies in. With --json each texture also has its width,
+height, format and number of mip levels, read from its header (null, with the
+reason in "problem", when the header cannot be read).
+)";
+
+constexpr const char* kShow =
+    R"(Usage: quorvell-cli show [--json] [--png FILE] NAME
+
+Shows a custom texture: each game folder it lies in, its file, and its size,
+format and mip levels ("2048 × 2048, DXT5, 12 mip levels"), or why its header
+cannot be read. NAME is the file name as "list" shows it (any letter case).
+With --png FILE its picture, up to 256 px on its longer side, is written to
+FILE as PNG; formats without a preview (BC4, BC5, BC7, float) give exit
+status 1 and the reason.
 )";
 
 constexpr const char* kPresets =
@@ -118,6 +133,8 @@ std::string helpText(Command command) {
         return kOn;
     case Command::Off:
         return kOff;
+    case Command::Show:
+        return kShow;
     case Command::None:
         break;
     }
