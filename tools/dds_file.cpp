@@ -121,7 +121,7 @@ void encodeLevel(std::string& out, DdsFormat format, std::uint32_t level, std::u
                 }
             }
             squish::CompressImage(rgba.data(), static_cast<int>(width), static_cast<int>(height),
-                                  data.data(), blocks.squish);
+                                  data.data(), blocks.squish | squish::kColourRangeFit);
         }
 #endif
         out += data;

@@ -98,22 +98,22 @@ Drawing drawingOf(std::string_view name) {
         return {DdsFormat::Dxt1, 256, 256, 9, [](auto x, auto y) { return bricks(x, y, 150); }};
     }
     if (name == "Wall_brick02.dds") {
-        return {DdsFormat::Dxt1, 256, 256, 9, [](auto x, auto y) { return bricks(x, y, 110); }};
+        return {DdsFormat::Dxt1, 128, 128, 8, [](auto x, auto y) { return bricks(x, y, 110); }};
     }
     if (name == "Floor_wood.dds") {
-        return {DdsFormat::Dxt1, 256, 256, 9, boards};
+        return {DdsFormat::Dxt1, 128, 128, 8, boards};
     }
     if (name == "Window_glass.dds") {
         return {DdsFormat::Dxt5, 256, 256, 9, [](auto x, auto y) { return glass(x, y, 256); }};
     }
     if (name == "HDMAP_City.dds") {
-        return {DdsFormat::R5G6B5, 512, 256, 1, streets};
+        return {DdsFormat::R5G6B5, 256, 128, 1, streets};
     }
     if (name == "Door_oak.dds") {
-        return {DdsFormat::Dxt3, 128, 256, 9, oak};
+        return {DdsFormat::Dxt3, 64, 128, 8, [](auto x, auto y) { return oak(x * 2, y * 2); }};
     }
     if (name == "Roof_slate.DDS") {
-        return {DdsFormat::Dxt5, 256, 256, 9, slates};
+        return {DdsFormat::Dxt5, 128, 128, 8, slates};
     }
     if (name == "loading3.DDS") {
         return {DdsFormat::X8R8G8B8, 64, 64, 1, loading};
