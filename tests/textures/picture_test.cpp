@@ -126,10 +126,11 @@ TEST(Picture, SaysSizeFormatAndLevels) {
 }
 
 std::string patched(std::string file, std::size_t at, std::uint32_t value) {
+    std::string bytes;
     for (int i = 0; i < 4; ++i) {
-        file[at + i] = static_cast<char>((value >> (8 * i)) & 0xff);
+        bytes += static_cast<char>((value >> (8 * i)) & 0xff);
     }
-    return file;
+    return file.replace(at, 4, bytes);
 }
 
 TEST(Picture, NamesWhatIsWrongWithABadFile) {
