@@ -4,13 +4,13 @@
 // then the longest wait of the window's event loop while the current row and
 // its tooltip move through 2,000 rows with the preview open.
 
-#include "app/game_services.h"
 #include "app/main_window.h"
 #include "app/message_boxes.h"
 #include "app/texture_pictures.h"
 #include "bench/figures.h"
 #include "bench/loop_probe.h"
 #include "bench/synthetic_install.h"
+#include "bench/window_cases.h"
 #include "resources/resources.h"
 #include "textures/picture.h"
 #include "tools/dds_file.h"
@@ -148,15 +148,8 @@ void windowCase(const BigTexture& big, const std::filesystem::path& folder, int 
     for (const auto& row : game.install().rows()) {
         big.write(game.texturesFolder(true) / row.text);
     }
-    app::Form1Setup setup;
-    setup.workingDir = game.workDir();
-    setup.services =
-        std::make_shared<app::GameServices>(discovery::Environment{game.prefix(true), game.home()});
-    app::Form1 form(std::move(setup));
-    form.start();
-    while (form.Timer1->isActive() || form.working()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
+    const std::unique_ptr<app::Form1> window = startedWindow(game);
+    app::Form1& form = *window;
     app::TextureList* list = form.List2;
     if (list->count() != kTextures) {
         throw std::runtime_error("the window did not list the textures");

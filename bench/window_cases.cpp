@@ -82,6 +82,18 @@ int startupProbe(int argc, char** argv) {
     return QApplication::exec();
 }
 
+std::unique_ptr<app::Form1> startedWindow(const SyntheticGame& game) {
+    app::Form1Setup setup;
+    setup.workingDir = game.workDir();
+    setup.services =
+        std::make_shared<app::GameServices>(discovery::Environment{game.prefix(true), game.home()});
+    auto form = std::make_unique<app::Form1>(std::move(setup));
+    form->start();
+    waitFor([&] { return !form->Timer1->isActive() && !form->working(); });
+    requireNoBoxes("start-up");
+    return form;
+}
+
 void windowCases(const SyntheticGame& game, const std::filesystem::path& self, int repetitions,
                  const std::function<double()>& floorCpu) {
     std::vector<double> startup;
@@ -108,14 +120,8 @@ void windowCases(const SyntheticGame& game, const std::filesystem::path& self, i
     resources::init();
     app::MessageBoxes::setRecording(true);
 
-    app::Form1Setup setup;
-    setup.workingDir = game.workDir();
-    setup.services =
-        std::make_shared<app::GameServices>(discovery::Environment{game.prefix(true), game.home()});
-    app::Form1 form(std::move(setup));
-    form.start();
-    waitFor([&] { return !form.Timer1->isActive() && !form.working(); });
-    requireNoBoxes("start-up");
+    const std::unique_ptr<app::Form1> started = startedWindow(game);
+    app::Form1& form = *started;
     const int allOn = form.Combo1->findText(QString::fromLatin1(SyntheticGame::kAllOn));
     const int allOff = form.Combo1->findText(QString::fromLatin1(SyntheticGame::kAllOff));
     if (allOn < 0 || allOff < 0 || form.List2->count() == 0) {
