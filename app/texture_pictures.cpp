@@ -39,7 +39,8 @@ TexturePicture decode(const std::filesystem::path& path, int side) {
     }
     QBuffer buffer(&picture.png);
     buffer.open(QIODevice::WriteOnly);
-    picture.image.save(&buffer, "PNG");
+    // Stored, not deflated: quick to write here and to read in the tooltip.
+    picture.image.save(&buffer, "PNG", 100);
     picture.png = picture.png.toBase64();
     return picture;
 }
