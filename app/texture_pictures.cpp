@@ -48,8 +48,9 @@ TexturePicture decode(const std::filesystem::path& path, int side) {
 } // namespace
 
 TexturePictures::TexturePictures(QObject* parent) : QObject(parent), cache_(kCacheBytes) {
-    // Leave a core to the window.
+    // Leave a core to the window, and give way to it.
     pool_.setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1));
+    pool_.setThreadPriority(QThread::LowPriority);
 }
 
 TexturePictures::~TexturePictures() {
