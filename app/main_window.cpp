@@ -71,6 +71,7 @@ void Form1::buildControls() {
     missing_ = new MissingTextures(this, List2, toPixels(form1::kList2));
     connect(missing_, &MissingTextures::switchOff, this, &Form1::switchOffMissing);
     addPresetMenu();
+    texturePreview_ = installTexturePreview(*this);
 
     Label3 = new HotSpot({}, this);
     Label3->setGeometry(toPixels(form1::kLabel3));

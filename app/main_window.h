@@ -31,6 +31,7 @@
 #include "app/progress_bar.h"
 #include "app/row_tooltips.h"
 #include "app/texture_list.h"
+#include "app/texture_preview.h"
 #include "app/working_state.h"
 #include "discovery/game_root.h"
 #include "journal/journal_recorder.h"
@@ -101,6 +102,8 @@ public:
     ListMenu* listMenu() const { return listMenu_; }
     // The missing textures found by the last scan, below List2.
     MissingTextures* missingTextures() const { return missing_; }
+    RowTooltips* rowTooltips() const { return rowTooltips_; }
+    TexturePreview* texturePreview() const { return texturePreview_; }
 
     // --- Start-up and working state --------------------------------------
     void Form_Load();
@@ -256,6 +259,7 @@ private:
     QAction* allOnAction_ = nullptr;
     QAction* allOffAction_ = nullptr;
     QAction* copyAction_ = nullptr;
+    TexturePreview* texturePreview_ = nullptr;
     EventYield* yield_ = nullptr;      // the yield of the map loop running, if any
     std::filesystem::path presetFile_; // the Presets.ini read, named in its errors
     std::string presetProblem_;        // why Presets.ini could not be read, if so

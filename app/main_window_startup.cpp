@@ -126,6 +126,7 @@ void Form1::ScanCustomTextures() {
         List2->addRow(name);
     }
     rowTooltips_->setFound(scan);
+    rowTooltips_->setGame(game_);
     for (const IoError& problem : scan.problems) {
         startupProblems_.push_back(describe(problem));
     }

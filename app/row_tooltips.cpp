@@ -1,9 +1,12 @@
 #include "app/row_tooltips.h"
 
 #include "app/texture_list.h"
+#include "app/texture_pictures.h"
+#include "base/path_text.h"
 
 #include <QtGui/QHelpEvent>
 #include <QtWidgets/QToolTip>
+#include <algorithm>
 
 namespace quorvell::app {
 
@@ -19,7 +22,9 @@ QString folderText(std::string_view folder) {
 
 } // namespace
 
-RowTooltips::RowTooltips(TextureList* list) : QObject(list), list_(list) {
+RowTooltips::RowTooltips(TextureList* list)
+    : QObject(list), list_(list), pictures_(new TexturePictures(this)) {
+    connect(pictures_, &TexturePictures::ready, this, &RowTooltips::showAgain);
     // Rows keep to the list's width, so a long name is cut with "…" and the
     // tooltip carries it whole.
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -40,8 +45,29 @@ QString RowTooltips::tooltip(int row) const {
         return {};
     }
     const std::string name = list_->rowText(row);
-    QString text = QStringLiteral("<p style='white-space:pre'><b>%1</b>")
-                       .arg(QString::fromStdString(name).toHtmlEscaped());
+    QString text = QStringLiteral("<p style='white-space:pre'>");
+    QString about;
+    if (const auto path = filePath(row)) {
+        if (const TexturePicture* picture = pictures_->find(*path, kTooltipPictureSide)) {
+            if (!picture->png.isEmpty()) {
+                text += QStringLiteral("<img src='data:image/png;base64,%1'><br>")
+                            .arg(QString::fromLatin1(picture->png));
+            }
+            QStringList parts;
+            for (const QString& part : {picture->summary, picture->problem}) {
+                if (!part.isEmpty()) {
+                    parts << part.toHtmlEscaped();
+                }
+            }
+            about = parts.join(QStringLiteral("; "));
+        } else {
+            about = QStringLiteral("Reading the picture…");
+        }
+    }
+    text += QStringLiteral("<b>%1</b>").arg(QString::fromStdString(name).toHtmlEscaped());
+    if (!about.isEmpty()) {
+        text += QStringLiteral("<br>") + about;
+    }
     if (const auto found = folders_.find(name); found != folders_.end()) {
         QStringList folders;
         for (const std::string_view folder : found->second) {
@@ -63,6 +89,37 @@ QString RowTooltips::tooltip(int row) const {
     return text + QStringLiteral("</p>");
 }
 
+std::optional<std::filesystem::path> RowTooltips::filePath(int row) const {
+    if (!game_.found() || row < 0 || row >= list_->count()) {
+        return std::nullopt;
+    }
+    const std::string name = list_->rowText(row);
+    const auto found = folders_.find(name);
+    if (found == folders_.end() || found->second.empty()) {
+        return std::nullopt;
+    }
+    // Rows of one name follow each other, in the order their folders were
+    // listed.
+    std::size_t nth = 0;
+    while (static_cast<int>(nth) < row && list_->rowText(row - 1 - static_cast<int>(nth)) == name) {
+        ++nth;
+    }
+    const std::string_view folder = found->second[std::min(nth, found->second.size() - 1)];
+    return game_.hostPath(folder) / pathFromUtf8(name);
+}
+
+void RowTooltips::showAgain(const QString& file, int side) {
+    if (side != kTooltipPictureSide || shownRow_ < 0 || !QToolTip::isVisible()) {
+        return;
+    }
+    const auto path = filePath(shownRow_);
+    if (!path || QString::fromStdU16String(path->u16string()) != file) {
+        return;
+    }
+    const QRect rect = list_->visualRect(list_->model()->index(shownRow_, 0));
+    QToolTip::showText(shownAt_, tooltip(shownRow_), list_->viewport(), rect);
+}
+
 bool RowTooltips::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::ToolTip || watched != list_->viewport()) {
         return QObject::eventFilter(watched, event);
@@ -70,6 +127,8 @@ bool RowTooltips::eventFilter(QObject* watched, QEvent* event) {
     auto* help = static_cast<QHelpEvent*>(event);
     const QModelIndex index = list_->indexAt(help->pos());
     const QString text = index.isValid() ? tooltip(index.row()) : QString();
+    shownRow_ = text.isEmpty() ? -1 : index.row();
+    shownAt_ = help->globalPos();
     if (text.isEmpty()) {
         QToolTip::hideText();
     } else {

@@ -115,4 +115,8 @@ SyntheticGame::~SyntheticGame() {
     std::filesystem::remove_all(folder_, ec);
 }
 
+std::filesystem::path SyntheticGame::texturesFolder(bool withMaps) const {
+    return gameIn(prefix(withMaps)) / "Content" / "T3" / "Bitmaps";
+}
+
 } // namespace quorvell::bench

@@ -70,6 +70,8 @@ public:
         return folder_ / (withMaps ? "prefix" : "prefix-without-maps");
     }
     std::filesystem::path home() const { return folder_ / "home"; }
+    // Where the custom textures lie (Content/T3/Bitmaps of the game).
+    std::filesystem::path texturesFolder(bool withMaps) const;
     std::filesystem::path workDir() const { return folder_ / "work"; }
 
 private:

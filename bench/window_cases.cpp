@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "app/message_boxes.h"
 #include "bench/figures.h"
+#include "bench/loop_probe.h"
 #include "bench/program_run.h"
 #include "patching/map_file.h"
 #include "resources/resources.h"
@@ -34,45 +35,6 @@ public:
         }
         return QObject::eventFilter(watched, event);
     }
-};
-
-// Ticks as often as the event loop lets it and keeps the longest time
-// between two ticks.
-class LoopProbe : public QObject {
-public:
-    LoopProbe() {
-        timer_.setTimerType(Qt::PreciseTimer);
-        timer_.setInterval(1);
-        connect(&timer_, &QTimer::timeout, this, [this] { tick(); });
-        clock_.start();
-    }
-    // Runs action from the event loop and returns the longest gap, in
-    // seconds, from the last tick before it to the first tick after it.
-    double longestGapDuring(const std::function<void()>& action) {
-        QEventLoop loop;
-        longest_ = 0;
-        last_ = clock_.nsecsElapsed();
-        timer_.start();
-        QTimer::singleShot(0, &loop, [&] {
-            action();
-            tick();
-            loop.quit();
-        });
-        loop.exec();
-        timer_.stop();
-        return static_cast<double>(longest_) / 1e9;
-    }
-
-private:
-    void tick() {
-        const qint64 now = clock_.nsecsElapsed();
-        longest_ = std::max(longest_, now - last_);
-        last_ = now;
-    }
-    QTimer timer_;
-    QElapsedTimer clock_;
-    qint64 last_ = 0;
-    qint64 longest_ = 0;
 };
 
 void waitFor(const std::function<bool()>& done) {
@@ -120,6 +82,18 @@ int startupProbe(int argc, char** argv) {
     return QApplication::exec();
 }
 
+std::unique_ptr<app::Form1> startedWindow(const SyntheticGame& game) {
+    app::Form1Setup setup;
+    setup.workingDir = game.workDir();
+    setup.services =
+        std::make_shared<app::GameServices>(discovery::Environment{game.prefix(true), game.home()});
+    auto form = std::make_unique<app::Form1>(std::move(setup));
+    form->start();
+    waitFor([&] { return !form->Timer1->isActive() && !form->working(); });
+    requireNoBoxes("start-up");
+    return form;
+}
+
 void windowCases(const SyntheticGame& game, const std::filesystem::path& self, int repetitions,
                  const std::function<double()>& floorCpu) {
     std::vector<double> startup;
@@ -146,14 +120,8 @@ void windowCases(const SyntheticGame& game, const std::filesystem::path& self, i
     resources::init();
     app::MessageBoxes::setRecording(true);
 
-    app::Form1Setup setup;
-    setup.workingDir = game.workDir();
-    setup.services =
-        std::make_shared<app::GameServices>(discovery::Environment{game.prefix(true), game.home()});
-    app::Form1 form(std::move(setup));
-    form.start();
-    waitFor([&] { return !form.Timer1->isActive() && !form.working(); });
-    requireNoBoxes("start-up");
+    const std::unique_ptr<app::Form1> started = startedWindow(game);
+    app::Form1& form = *started;
     const int allOn = form.Combo1->findText(QString::fromLatin1(SyntheticGame::kAllOn));
     const int allOff = form.Combo1->findText(QString::fromLatin1(SyntheticGame::kAllOff));
     if (allOn < 0 || allOff < 0 || form.List2->count() == 0) {

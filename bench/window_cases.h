@@ -4,6 +4,11 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
+
+namespace quorvell::app {
+class Form1;
+}
 
 namespace quorvell::bench {
 
@@ -18,6 +23,10 @@ int startupProbe(int argc, char** argv);
 // a scan, a toggle and a preset run of the window in this process, and where
 // the window's scan spends its processor time: the engine's scan of the same
 // maps, and floorCpu (the floor's processor time, in seconds).
+// The window on the game (this process, Qt's offscreen platform), started
+// and done with its start-up scan.
+std::unique_ptr<app::Form1> startedWindow(const SyntheticGame& game);
+
 void windowCases(const SyntheticGame& game, const std::filesystem::path& self, int repetitions,
                  const std::function<double()>& floorCpu);
 

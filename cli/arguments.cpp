@@ -14,7 +14,7 @@ namespace quorvell::cli {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Command>, 12> kCommands = {{
+constexpr std::array<std::pair<std::string_view, Command>, 13> kCommands = {{
     {"status", Command::Status},
     {"list", Command::List},
     {"presets", Command::Presets},
@@ -27,6 +27,7 @@ constexpr std::array<std::pair<std::string_view, Command>, 12> kCommands = {{
     {"undo", Command::Undo},
     {"restore", Command::Restore},
     {"history", Command::History},
+    {"show", Command::Show},
 }};
 
 [[noreturn]] void usageError(const std::string& message) {
@@ -83,11 +84,19 @@ void checkOperands(const Invocation& inv) {
             usageError(name + " needs the name of at least one texture");
         }
         break;
+    case Command::Show:
+        if (inv.operands.size() != 1) {
+            usageError(name + " needs the name of one texture");
+        }
+        break;
     case Command::None:
         break;
     }
     if (inv.missing && inv.command != Command::Off) {
         usageError("--missing goes only with off");
+    }
+    if (inv.png && inv.command != Command::Show) {
+        usageError("--png goes only with show");
     }
     if (inv.dryRun && !writesMaps(inv.command) && !writesPresets(inv.command)) {
         usageError(
@@ -184,6 +193,8 @@ Invocation parseArguments(const std::vector<std::string>& args) {
                 inv.prefix = optionValue(option, inlineValue, args, i);
             } else if (option == "--presets") {
                 inv.presets = optionValue(option, inlineValue, args, i);
+            } else if (option == "--png") {
+                inv.png = optionValue(option, inlineValue, args, i);
             } else {
                 usageError("unknown option " + std::string(option));
             }

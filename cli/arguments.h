@@ -20,7 +20,8 @@ enum class Command {
     Delete,
     Undo,
     Restore,
-    History
+    History,
+    Show
 };
 
 // The command line, read but not acted on.
@@ -36,6 +37,7 @@ struct Invocation {
     std::optional<std::string> game;    // --game DIR
     std::optional<std::string> prefix;  // --prefix DIR
     std::optional<std::string> presets; // --presets FILE
+    std::optional<std::string> png;     // --png FILE (show)
 };
 
 // Reads the arguments after the program's name (UTF-8). Throws Failure with

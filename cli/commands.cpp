@@ -2,11 +2,13 @@
 
 #include "base/path_text.h"
 #include "base/stop_signals.h"
+#include "base/text_case.h"
 #include "cli/command_support.h"
 #include "cli/exit_status.h"
 #include "cli/journal_commands.h"
 #include "cli/name_forms.h"
 #include "cli/platform.h"
+#include "cli/png_file.h"
 #include "cli/progress.h"
 #include "journal/journal_recorder.h"
 #include "presets/preset_marks.h"
@@ -14,12 +16,19 @@
 #include "session/messages.h"
 #include "session/preset_places.h"
 #include "session/scan.h"
+#include "textures/picture.h"
 
 #include <algorithm>
 #include <iterator>
 
 namespace quorvell::cli {
 
+namespace {
+
+// The preview's size.
+constexpr std::uint32_t kPngSide = 256;
+
+} // namespace
 // Every scan and every write holds the maps folder, so the window, its
 // command line and this program never work on the same maps at once.
 session::MapsLocker locker(const session::Install& install, Console& console) {
@@ -128,8 +137,13 @@ ListReport listCommand(const SessionOptions& options, Console& console) {
     report.maps = install.maps.size();
     report.missing = missing.found();
     for (std::size_t row = 0; row < install.rows.size(); ++row) {
+        // The header alone: a few hundred bytes a texture.
+        textures::TextureReading header =
+            textures::readHeader(install.game.install.hostPath(install.folders[row]) /
+                                 pathFromUtf8(install.rows[row].text));
         report.textures.push_back({install.rows[row].text, std::string(install.folders[row]),
-                                   result.marks[row], result.counts[row]});
+                                   result.marks[row], result.counts[row], std::move(header.info),
+                                   std::move(header.problem)});
     }
     return report;
 }
@@ -191,6 +205,45 @@ ChangeReport presetCommand(const SessionOptions& options, const std::string& pre
         reportingWritten([&] { return session::runPreset(request, context); });
     report.stoppedBySpecialEntry = outcome.stoppedBySpecialEntry;
     report.batch = outcome.batch;
+    return report;
+}
+
+ShowReport showCommand(const SessionOptions& options, const std::string& name,
+                       const std::optional<std::filesystem::path>& png, Console& console) {
+    const session::Install install = openAndWarn(options, console);
+    ShowReport report;
+    report.name = name;
+    std::optional<textures::Picture> picture;
+    for (std::size_t row = 0; row < install.rows.size(); ++row) {
+        if (!text_case::equalNames(install.rows[row].text, name)) {
+            continue;
+        }
+        report.name = install.rows[row].text;
+        ShownFile shown{std::string(install.folders[row]),
+                        install.game.install.hostPath(install.folders[row]) /
+                            pathFromUtf8(install.rows[row].text)};
+        textures::TextureReading reading = png && !picture
+                                               ? textures::readPicture(shown.file, kPngSide)
+                                               : textures::readHeader(shown.file);
+        shown.header = std::move(reading.info);
+        shown.problem = std::move(reading.problem);
+        if (reading.picture) {
+            picture = fitted(*reading.picture, kPngSide);
+        }
+        report.files.push_back(std::move(shown));
+    }
+    if (report.files.empty()) {
+        throw Failure(ExitStatus::NothingMatched,
+                      "no custom texture is named \"" + name + "\" (quorvell-cli list shows them)");
+    }
+    if (png) {
+        if (!picture) {
+            throw Failure(ExitStatus::Failed, "no picture of " + report.name +
+                                                  " to write: " + report.files.front().problem);
+        }
+        writePng(*png, *picture);
+        report.png = png;
+    }
     return report;
 }
 

@@ -40,6 +40,11 @@ PresetsReport presetsCommand(const SessionOptions& options);
 ChangeReport presetCommand(const SessionOptions& options, const std::string& preset, bool remove,
                            bool dryRun, Console& console);
 
+// The texture's size, format and folders from its headers; with png, its
+// picture (up to 256 px) written there.
+ShowReport showCommand(const SessionOptions& options, const std::string& name,
+                       const std::optional<std::filesystem::path>& png, Console& console);
+
 // Sets the named textures on or off in every map; no other texture changes.
 ChangeReport switchCommand(const SessionOptions& options, const std::vector<std::string>& names,
                            bool on, bool dryRun, Console& console);

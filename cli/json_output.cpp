@@ -45,7 +45,29 @@ json optionalPath(const std::optional<std::filesystem::path>& path) {
     return path ? json(pathText(*path)) : json(nullptr);
 }
 
+using textures::TextureInfo;
+
+// A field of the header, or null when it could not be read.
+template <typename Field>
+json headerField(const std::optional<TextureInfo>& header, Field TextureInfo::*field) {
+    return header ? json((*header).*field) : json(nullptr);
+}
+
 } // namespace
+
+void printJson(std::ostream& out, const ShowReport& report) {
+    json files = json::array();
+    for (const auto& shown : report.files) {
+        files.push_back({{"folder", shown.folder},
+                         {"file", pathText(shown.file)},
+                         {"width", headerField(shown.header, &TextureInfo::width)},
+                         {"height", headerField(shown.header, &TextureInfo::height)},
+                         {"format", headerField(shown.header, &TextureInfo::format)},
+                         {"mipLevels", headerField(shown.header, &TextureInfo::mipLevels)},
+                         {"problem", shown.problem.empty() ? json(nullptr) : json(shown.problem)}});
+    }
+    print(out, {{"name", report.name}, {"files", files}, {"png", optionalPath(report.png)}});
+}
 
 void printJson(std::ostream& out, const StatusReport& report) {
     const auto& game = report.game;
@@ -84,6 +106,11 @@ void printJson(std::ostream& out, const ListReport& report) {
         texture["on"] = line.on;
         texture["mapsOn"] = line.count.on;
         texture["mapsUsing"] = line.count.using_;
+        texture["width"] = headerField(line.header, &TextureInfo::width);
+        texture["height"] = headerField(line.header, &TextureInfo::height);
+        texture["format"] = headerField(line.header, &TextureInfo::format);
+        texture["mipLevels"] = headerField(line.header, &TextureInfo::mipLevels);
+        texture["problem"] = line.headerProblem.empty() ? json(nullptr) : json(line.headerProblem);
         textures.push_back(std::move(texture));
     }
     print(out, {{"maps", report.maps},

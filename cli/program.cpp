@@ -131,6 +131,14 @@ ExitStatus run(const Invocation& inv, Console& console, const SessionOptions& op
     case Command::History:
         print(console, inv.json, historyCommand(options, console));
         return ExitStatus::Done;
+    case Command::Show: {
+        std::optional<std::filesystem::path> png;
+        if (inv.png) {
+            png = options.game.workingDir / pathFromUtf8(*inv.png);
+        }
+        print(console, inv.json, showCommand(options, inv.operands.front(), png, console));
+        return ExitStatus::Done;
+    }
     case Command::None:
         break;
     }

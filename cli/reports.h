@@ -7,6 +7,7 @@
 #include "session/missing_textures.h"
 #include "session/runs.h"
 #include "session/scan.h"
+#include "textures/dds_header.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -44,6 +45,22 @@ struct TextureLine {
     std::string folder; // as the game names it, "\Content\T3\Bitmaps"
     bool on = false;    // the check mark
     session::MapCount count;
+    std::optional<textures::TextureInfo> header; // none when the header cannot be read
+    std::string headerProblem;
+};
+
+// show: a texture in each folder it was found in, and the PNG written.
+struct ShownFile {
+    std::string folder;
+    std::filesystem::path file;
+    std::optional<textures::TextureInfo> header = {};
+    std::string problem = {}; // of the header, or of the picture when a PNG was asked for
+};
+
+struct ShowReport {
+    std::string name;
+    std::vector<ShownFile> files;
+    std::optional<std::filesystem::path> png;
 };
 
 struct ListReport {

@@ -120,6 +120,24 @@ void printText(std::ostream& out, const ListReport& report) {
     out.flush();
 }
 
+void printText(std::ostream& out, const ShowReport& report) {
+    field(out, "Name:", report.name);
+    for (const auto& shown : report.files) {
+        field(out, "Folder:", shown.folder);
+        field(out, "File:", pathText(shown.file));
+        if (shown.header) {
+            field(out, "Picture:", shown.header->summary());
+        }
+        if (!shown.problem.empty()) {
+            field(out, shown.header ? "Preview:" : "Picture:", shown.problem);
+        }
+    }
+    if (report.png) {
+        field(out, "PNG written:", pathText(*report.png));
+    }
+    out.flush();
+}
+
 void printText(std::ostream& out, const PresetsReport& report) {
     for (const auto& preset : report.presets) {
         out << terminalText(preset.name) << '\n';

@@ -24,6 +24,7 @@ Commands:
   undo            take back the last run that changed maps (again for the one before)
   restore         put every name Quorvell ever changed back as it first found it
   history         the runs the journal holds: when, from where, what, how many
+  show NAME       a texture's size, format and folders; --png FILE writes its picture
   help [COMMAND]  this text, or the help of one command
 
 Options:
@@ -36,6 +37,7 @@ Options:
   --check         with presets: name the lines that look like slips (exit 1 if any)
   --json          one JSON document on standard output
   --missing       with off: every missing texture instead of names
+  --png FILE      with show: write the texture's picture (up to 256 px) as PNG
   -h, --help      help of the program or, after a command, of that command
   --version       the version
 
@@ -68,9 +70,24 @@ some map while no custom texture of that name exists (its file was removed),
 so the game is told to load a file that is not there. "off --missing"
 switches them off.
 
+With --json each texture also has its width, height, format and number of
+mip levels, read from its header (null, with the reason in "problem", when
+the header cannot be read).
+
 Names are shown with control characters escaped ("\x1b"); with --json a
 name that is not valid UTF-8 also comes as "nameBytes" in hex, which
 "hex:" followed by those digits names again (quorvell-cli on hex:4142...).
+)";
+
+constexpr const char* kShow =
+    R"(Usage: quorvell-cli show [--json] [--png FILE] NAME
+
+Shows a custom texture: each game folder it lies in, its file, and its size,
+format and mip levels ("2048 × 2048, DXT5, 12 mip levels"), or why its header
+cannot be read. NAME is the file name as "list" shows it (any letter case).
+With --png FILE its picture, up to 256 px on its longer side, is written to
+FILE as PNG; formats without a preview (BC4, BC5, BC7, float) give exit
+status 1 and the reason.
 )";
 
 constexpr const char* kPresets =
@@ -208,6 +225,8 @@ std::string helpText(Command command) {
         return kRestore;
     case Command::History:
         return kHistory;
+    case Command::Show:
+        return kShow;
     case Command::None:
         break;
     }

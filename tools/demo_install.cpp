@@ -1,6 +1,7 @@
 #include "tools/demo_install.h"
 
 #include "base/io_error.h"
+#include "tools/demo_pictures.h"
 #include "tools/wine_registry_file.h"
 
 #include <cerrno>
@@ -36,15 +37,6 @@ void writeFile(const fs::path& path, std::string_view bytes) {
     if (!out) {
         throw IoError(pathText(path), errno != 0 ? systemReason(errno) : "cannot be written");
     }
-}
-
-// A 128-byte DDS header with nothing behind it: enough for a file that looks
-// like a texture, and no image data of anyone's.
-std::string placeholderDds() {
-    std::string bytes = "DDS ";
-    bytes.append(124, '\0');
-    bytes[4] = 124; // the header's own size field
-    return bytes;
 }
 
 DemoRecord tex(std::string name) {
@@ -135,7 +127,8 @@ DemoWritten writeDemoInstall(const fs::path& folder) {
     writeFile(prefix / "system.reg", wineSystemRegWithGameRoot(kDemoGameRoot));
     for (const auto& texture : demoTextures()) {
         const fs::path path = game / fs::path(texture.folder) / texture.name;
-        writeFile(path, texture.name.ends_with(".txt") ? "demo notes\n" : placeholderDds());
+        writeFile(path,
+                  texture.name.ends_with(".txt") ? "demo notes\n" : demoTextureFile(texture.name));
     }
     for (const auto& map : demoMaps()) {
         writeFile(game / fs::path(kMaps) / map.fileName, demoMapBytes(map.records));

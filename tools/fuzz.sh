@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 seconds=${QUORVELL_FUZZ_SECONDS:-30}
 cmake --preset fuzz
-cmake --build --preset fuzz --target record_walk_fuzz ansi_text_fuzz
+cmake --build --preset fuzz --target record_walk_fuzz ansi_text_fuzz dds_picture_fuzz
 
 mkdir -p build-fuzz/artifacts
 run() {
@@ -25,3 +25,5 @@ run() {
 # walked in blocks of a few records, so block crossings are fuzzed as well.
 run record_walk "$seconds" -max_len=70000
 run ansi_text $(( (seconds + 2) / 3 ))
+# Headers, levels and strides of small DDS files.
+run dds_picture $(( (seconds * 2 + 2) / 3 )) -max_len=20000

@@ -1,9 +1,11 @@
 // Puts the real windows on screen in the states the docs show, for a screen
 // capture under Xvfb: "form1" (after the map scan), "form3" (help over the
 // window), "form2" (the banner part-way), "tooltip" (the tooltip of the first
-// texture listed twice, or of the first row) or "notfound" (the box of a game
-// not found: run it where no game is), "menu" (the texture list's menu over
-// the first row) or "save" (the prompt for a preset's name). Reads the install the way the program
+// texture listed twice, or of the first row, with its picture), "preview"
+// (the picture of Window_glass.dds, or of the first row, over the list),
+// "notfound" (the box of a game not found: run it where no game is), "menu"
+// (the texture list's menu over the first row) or "save" (the prompt for a
+// preset's name). Reads the install the way the program
 // does (WINEPREFIX, Presets.ini in the current folder); stays up for the given
 // number of seconds. With a third argument it saves the windows shown, cut
 // from the screen, to that PNG file just before it ends.
@@ -12,11 +14,13 @@
 #include "resources/resources.h"
 
 #include <QtCore/QTimer>
+#include <QtGui/QCursor>
 #include <QtGui/QHelpEvent>
 #include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QInputDialog>
 #include <QtWidgets/QMenu>
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -82,8 +86,17 @@ int main(int argc, char** argv) {
             QWidget* viewport = form.List2->viewport();
             const QRect row = form.List2->visualItemRect(form.List2->item(rowToShow(*form.List2)));
             const QPoint at(row.center().x() / 2, row.center().y());
+            // The pointer where a player would hold it: the tooltip stays
+            // while the pointer is on its row.
+            QCursor::setPos(viewport->mapToGlobal(at));
             QHelpEvent help(QEvent::ToolTip, at, viewport->mapToGlobal(at));
             QApplication::sendEvent(viewport, &help);
+        } else if (mode == "preview" && form.List2->count() > 0) {
+            const auto texts = form.List2->texts();
+            const auto glass = std::find(texts.begin(), texts.end(), "Window_glass.dds");
+            form.List2->setCurrentRow(
+                glass == texts.end() ? 0 : static_cast<int>(glass - texts.begin()));
+            form.texturePreview()->open();
         }
     });
     if (!output.isEmpty()) {

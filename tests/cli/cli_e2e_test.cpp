@@ -5,6 +5,7 @@
 #include "patching/record_walk.h"
 #include "tests/e2e/run_program.h"
 #include "tests/support/fake_install.h"
+#include "tools/dds_file.h"
 #include "tools/demo_install.h"
 
 #include <fstream>
@@ -336,6 +337,40 @@ TEST(QuorvellCli, UnclosedNameLinesAreListedOnceAndSlipsFailTheCheck) {
     const auto check = demo.cli({"presets", "--check", "--presets", "open.ini"});
     EXPECT_EQ(check.exitStatus, 1);
     EXPECT_NE(check.out.find("line 10000 \"x{\""), std::string::npos);
+}
+
+// Sizes and formats come from the headers; show writes the picture as PNG,
+// and says why a format has none.
+TEST(QuorvellCli, ListAndShowTellSizeFormatAndPicture) {
+    const Demo demo;
+    const fs::path bitmaps = tools::demoGameRoot(demo.folder()) / "Content/T3/Bitmaps";
+    std::ofstream(bitmaps / "Sky.dds", std::ios::binary)
+        << tools::ddsFile(tools::DdsFormat::Bc7, 64, 32, 1, {});
+    json brick;
+    const json list = parsed(demo.cli({"list", "--json"}));
+    for (const json& texture : list["textures"]) {
+        if (texture["name"] == "Wall_brick01.dds") {
+            brick = texture;
+        }
+    }
+    EXPECT_EQ(brick["width"], 256);
+    EXPECT_EQ(brick["format"], "DXT1");
+    EXPECT_EQ(brick["mipLevels"], 9);
+
+    const ProgramRun shown = demo.cli({"show", "wall_brick01.dds", "--png", "brick.png"});
+    ASSERT_EQ(shown.exitStatus, 0) << shown.err;
+    EXPECT_NE(shown.out.find("Picture:      256 × 256, DXT1, 9 mip levels"), std::string::npos)
+        << shown.out;
+    const std::string png = readFile(demo.folder() / "brick.png");
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+    EXPECT_EQ(png.substr(16, 8), std::string("\0\0\1\0\0\0\1\0", 8)); // 256 x 256
+
+    const ProgramRun sky = demo.cli({"show", "Sky.dds", "--png", "sky.png"});
+    EXPECT_EQ(sky.exitStatus, 1);
+    EXPECT_NE(sky.err.find("no picture of Sky.dds to write: BC7: no preview"), std::string::npos)
+        << sky.err;
+    EXPECT_EQ(demo.cli({"list", "--png", "x.png"}).exitStatus, 64);
 }
 
 } // namespace

@@ -21,8 +21,9 @@ fs::path FakeInstall::mapPath(const std::string& name) const {
     return gameDir() / kMaps / name;
 }
 
-void FakeInstall::texture(const std::string& folder, const std::string& name) const {
-    dir_.write(fs::relative(gameDir() / folder / name, root()), "DDS ");
+void FakeInstall::texture(const std::string& folder, const std::string& name,
+                          const std::string& bytes) const {
+    dir_.write(fs::relative(gameDir() / folder / name, root()), bytes);
 }
 
 fs::path FakeInstall::map(const std::string& name, const std::string& bytes) const {

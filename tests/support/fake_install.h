@@ -38,7 +38,8 @@ public:
     std::filesystem::path mapPath(const std::string& name) const;
 
     // folder is relative to the game's folder, with '/' between parts.
-    void texture(const std::string& folder, const std::string& name) const;
+    void texture(const std::string& folder, const std::string& name,
+                 const std::string& bytes = "DDS ") const;
     std::filesystem::path map(const std::string& name, const std::string& bytes) const;
     void presets(const std::string& text) const;
     // Writes system.reg with ION_ROOT = rootValue (a Windows path).

@@ -21,7 +21,8 @@ need_packages() {
 
 # What building and testing on Linux needs.
 QUORVELL_BUILD_PACKAGES=(cmake ninja-build g++ clang clang-format libclang-rt-14-dev libgtest-dev libgmock-dev
-    libbenchmark-dev nlohmann-json3-dev zlib1g-dev libyaml-cpp-dev qt6-base-dev qt6-svg-dev libgl-dev librsvg2-bin)
+    libbenchmark-dev nlohmann-json3-dev zlib1g-dev libyaml-cpp-dev qt6-base-dev qt6-svg-dev libgl-dev
+    librsvg2-bin libsquish-dev libpng-dev)
 # What building the packages and checking them needs.
 QUORVELL_PACKAGING_PACKAGES=(dpkg-dev desktop-file-utils appstream file binutils lintian)
 # What the Windows cross build and its tests under Wine need.
