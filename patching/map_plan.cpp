@@ -232,9 +232,11 @@ PatchOutcome applyPlan(const MapPlan& plan, const ApplyOptions& options, const Y
             const char* bytes = readBlock(first, last);
             for (std::size_t i = first; i <= last; ++i) {
                 const NameEdit& edit = plan.edits[i];
-                if (std::memcmp(bytes + (edit.offset - plan.edits[first].offset),
-                                edit.before.data(), edit.before.size()) != 0) {
-                    changedSince(plan.map);
+                const char* at = bytes + (edit.offset - plan.edits[first].offset);
+                for (std::size_t b = 0; b < edit.before.size(); ++b) {
+                    if (at[b] != edit.before[b] && at[b] != edit.after[b]) {
+                        changedSince(plan.map);
+                    }
                 }
             }
             first = last + 1;

@@ -52,8 +52,11 @@ MapPlan planMap(const std::filesystem::path& mapPath, const BatchIndex& index,
 
 struct ApplyOptions {
     // Before writing, read every edit's bytes and refuse the whole map
-    // (nothing written, MapChangedSince thrown) unless each still holds
-    // `before`: undo and restore write only over what they expect.
+    // (nothing written, MapChangedSince thrown) unless each byte still holds
+    // its `before` or already its `after`: undo and restore write only over
+    // what they expect. A byte already at `after` is what a run cut short
+    // part-way through the map left (its names are whole either way), so
+    // undoing that run finishes over it rather than giving up on the map.
     bool verifyBefore = false;
 };
 

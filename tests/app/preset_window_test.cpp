@@ -104,6 +104,8 @@ TEST_F(PresetWindowTest, AnUnterminatedBlockBesideTheProgramIsNamedWhereItLies) 
     form =
         makeForm(fake, {}, std::make_shared<RecordingServices>(fake, true, beside.parent_path()));
     startAndScan(*form);
+    ASSERT_TRUE(waitUntil([&] { return boxes().size() == 1; })); // the slip, at start-up
+    app::MessageBoxes::clearRecorded();
     choose("broken");
     QTest::mouseClick(form->Label5, Qt::LeftButton);
     ASSERT_EQ(boxes().size(), 1u);

@@ -64,7 +64,8 @@ TEST(QuorvellCliKilled, UndoGivesTheMapsBeforeTheRunAndRestoreTheMapsAsFirstFoun
                             [delay] { std::this_thread::sleep_for(delay); });
         // Killed before its record was on disk, the run wrote nothing.
         if (runs() > recorded) {
-            ASSERT_EQ(cli({"undo"}).exitStatus, 0) << "kill " << kill;
+            const ProgramRun undo = cli({"undo"});
+            ASSERT_EQ(undo.exitStatus, 0) << "kill " << kill << ": " << undo.err;
         }
         ASSERT_TRUE(state() == before) << "kill " << kill << " after " << delay.count() << " us";
         if (kill % 3 == 0) {
