@@ -1,12 +1,14 @@
 // Puts the real windows on screen in the states the docs show, for a screen
 // capture under Xvfb: "form1" (after the map scan), "form3" (help over the
 // window), "form2" (the banner part-way), "tooltip" (the tooltip of the first
-// texture listed twice, or of the first row) or "notfound" (the box of a game
+// texture listed twice, or of the first row), "filter" (the list filtered by
+// "a") or "notfound" (the box of a game
 // not found: run it where no game is). Reads the install the way the program
 // does (WINEPREFIX, Presets.ini in the current folder); stays up for the given
 // number of seconds. With a third argument it saves the windows shown, cut
 // from the screen, to that PNG file just before it ends.
 
+#include "app/list_filter.h"
 #include "app/main_window.h"
 #include "resources/resources.h"
 
@@ -63,6 +65,8 @@ int main(int argc, char** argv) {
             form.hide();
             form.form2()->Shape1->setWidthTwips(6156.25f);
             form.form2()->showCentred();
+        } else if (mode == "filter") {
+            form.listFilter()->setText(QStringLiteral("a"));
         } else if (mode == "tooltip" && form.List2->count() > 0) {
             QWidget* viewport = form.List2->viewport();
             const QRect row = form.List2->visualItemRect(form.List2->item(rowToShow(*form.List2)));
