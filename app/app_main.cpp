@@ -4,6 +4,7 @@
 #include "app/game_services.h"
 #include "app/main_window.h"
 #include "app/parent_console.h"
+#include "base/stop_signals.h"
 #include "resources/resources.h"
 
 #include <QtCore/QCoreApplication>
@@ -111,6 +112,10 @@ int runQuorvell(int argc, char** argv) {
                       "WAYLAND_DISPLAY is set); to apply a preset without one, name it: "
                       "quorvell <preset> silent\n");
         return 1;
+    }
+    if (!text.empty()) {
+        // Command-line mode: a stop asked for finishes the map being written.
+        catchStopSignals();
     }
     setup.headless = !text.empty() && displayless;
     if (setup.headless) {

@@ -73,6 +73,8 @@ void Form1::buildControls() {
     rowTooltips_ = new RowTooltips(List2);
     listMenu_ = new ListMenu(List2);
     listFilter_ = new ListFilter(List2);
+    missing_ = new MissingTextures(this, List2, toPixels(form1::kList2));
+    connect(missing_, &MissingTextures::switchOff, this, &Form1::switchOffMissing);
 
     Label3 = new HotSpot({}, this);
     Label3->setGeometry(toPixels(form1::kLabel3));
@@ -149,6 +151,7 @@ void Form1::forM_working(const std::int16_t& Workbyte) {
         }
     }
     List2->setEnabled(!on);
+    missing_->setEnabled(!on);
     Combo1->setEnabled(!on);
     Label5->setEnabled(!on);
     Label6->setEnabled(!on);

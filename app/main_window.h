@@ -26,6 +26,7 @@
 #include "app/hidden_lists.h"
 #include "app/hot_spot.h"
 #include "app/list_menu.h"
+#include "app/missing_textures.h"
 #include "app/operation_gate.h"
 #include "app/progress_bar.h"
 #include "app/row_tooltips.h"
@@ -107,6 +108,8 @@ public:
     // Whether the check marks are the maps' as last read; while not, nothing
     // that writes maps can start.
     bool marksRead() const { return marksRead_; }
+    // The missing textures found by the last scan, below List2.
+    MissingTextures* missingTextures() const { return missing_; }
 
     // --- Start-up and working state --------------------------------------
     void Form_Load();
@@ -198,6 +201,7 @@ private:
     // The game was not found: where Quorvell looked, and a folder chosen by hand.
     void offerGameFolder();
     void reportNotSwitchedOn(const std::vector<std::string>& rowTexts);
+    void switchOffMissing(const session::MissingTexture& texture);
     void showMessage(bool error, const QString& title, const QString& text);
     void printOut(const std::string& line) const;
     void printErr(const std::string& line) const;
@@ -230,8 +234,9 @@ private:
     QTimer* lockProbe_ = nullptr; // while the maps were busy: a retry once free
     bool marksRead_ = false;
     std::vector<session::MapCount> counts_; // per row, as last read or written
-    EventYield* yield_ = nullptr;           // the yield of the map loop running, if any
-    std::filesystem::path presetFile_;      // the Presets.ini read, named in its errors
+    MissingTextures* missing_ = nullptr;
+    EventYield* yield_ = nullptr;      // the yield of the map loop running, if any
+    std::filesystem::path presetFile_; // the Presets.ini read, named in its errors
     OperationGate gate_;
     // Runs take the maps lock through the gate, which holds it for the
     // operation running.

@@ -1,7 +1,9 @@
 #include "app/event_yield.h"
 #include "app/main_window.h"
 #include "app/progress_rule.h"
+#include "base/stop_signals.h"
 #include "session/messages.h"
+#include "session/missing_textures.h"
 #include "session/runs.h"
 #include "session/scan.h"
 
@@ -22,6 +24,7 @@ session::RunContext Form1::runContext(BarRule rule, EventYield& yield) {
             Shape1->setWidthTwips(mainBarWidth(i, n));
         }
     };
+    hooks.stopRequested = [] { return stopRequested(); };
     return session::RunContext{mapsLocker_, std::move(hooks)};
 }
 
@@ -34,13 +37,18 @@ void Form1::scanAllMaps(std::vector<IoError>* unreadable) {
     EventYield yield;
     const YieldInUse inUse(yield_, yield);
     session::RunContext context = runContext(BarRule::Scan, yield);
+    session::MissingTextureScan missing(List2->rows());
     const session::ScanResult scan = session::scanMaps(
         List3.paths(), List2->rows(), context,
         // The caller holds the working state, so these check marks never patch.
-        [this](const std::vector<std::size_t>& rowsOn, const patching::ReferenceSet&) {
+        [this, &missing, &context](const std::filesystem::path& map,
+                                   const std::vector<std::size_t>& rowsOn,
+                                   const patching::ReferenceSet&) {
             List2->setCheckedRows(rowsOn);
+            missing.readMap(map, context.loop.withinMap);
         },
         &List1.references(), unreadable);
+    missing_->setTextures(missing.found(), scan.mapsScanned);
     showCounts(scan.counts);
     if (List2->count() > 2) {
         List2->setCurrentRow(0);

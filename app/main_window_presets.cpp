@@ -33,6 +33,9 @@ void Form1::enable_preseT(const std::string& preseT, std::int16_t disablE_bit) {
     }
     hold.release();
     reportNotSwitchedOn(outcome.batch.notSwitchedOn);
+    for (const std::string& warning : outcome.batch.warnings) {
+        printErr("Warning: " + warning);
+    }
 }
 
 // Neither hot spot is covered by the working state, so each refuses by
@@ -97,9 +100,12 @@ int Form1::scan_commandlinE() {
     hooks.enablePreset = [this](const std::string& name, bool disable) {
         enable_preseT(name, disable ? 1 : 0);
     };
+    // The boxes keep the maps held: with two matching presets the run goes on
+    // after the first box, and no other Quorvell may change the maps between.
     hooks.showMessage = [this](const std::string& title, const std::string& text, bool error) {
         if (!setup_.headless) {
-            showMessage(error, QString::fromStdString(title), QString::fromStdString(text));
+            MessageBoxes::show(nullptr, error ? BoxIcon::Error : BoxIcon::Information,
+                               QString::fromStdString(title), QString::fromStdString(text));
         }
     };
     hooks.printOut = [this](const std::string& line) { printOut(line); };

@@ -48,7 +48,7 @@ std::optional<TextFile> TextFile::open(const std::filesystem::path& path) {
     return file;
 }
 
-std::size_t TextFile::read(char* buffer, std::size_t capacity) {
+std::size_t TextFile::readSome(char* buffer, std::size_t capacity) {
     for (;;) {
         const ssize_t got = ::read(static_cast<int>(native_), buffer, capacity);
         if (got >= 0) {

@@ -36,7 +36,7 @@ std::optional<TextFile> TextFile::open(const std::filesystem::path& path) {
                     static_cast<std::uint64_t>(size.QuadPart));
 }
 
-std::size_t TextFile::read(char* buffer, std::size_t capacity) {
+std::size_t TextFile::readSome(char* buffer, std::size_t capacity) {
     DWORD got = 0;
     const auto chunk = static_cast<DWORD>(std::min<std::size_t>(capacity, 1u << 30));
     if (!ReadFile(reinterpret_cast<HANDLE>(native_), buffer, chunk, &got, nullptr)) {

@@ -63,12 +63,18 @@ void checkOperands(const Invocation& inv) {
         break;
     case Command::On:
     case Command::Off:
-        if (inv.operands.empty()) {
+        if (inv.missing && !inv.operands.empty()) {
+            usageError("off --missing takes no names, but got \"" + inv.operands.front() + "\"");
+        }
+        if (inv.operands.empty() && !inv.missing) {
             usageError(name + " needs the name of at least one texture");
         }
         break;
     case Command::None:
         break;
+    }
+    if (inv.missing && inv.command != Command::Off) {
+        usageError("--missing goes only with off");
     }
     if (inv.dryRun && !writesMaps(inv.command)) {
         usageError("--dry-run goes only with apply, remove, on and off");
@@ -147,6 +153,8 @@ Invocation parseArguments(const std::vector<std::string>& args) {
                 flag(inv.dryRun);
             } else if (option == "--json") {
                 flag(inv.json);
+            } else if (option == "--missing") {
+                flag(inv.missing);
             } else if (option == "--game") {
                 inv.game = optionValue(option, inlineValue, args, i);
             } else if (option == "--prefix") {

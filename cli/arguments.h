@@ -17,6 +17,7 @@ struct Invocation {
     bool version = false;
     bool dryRun = false;
     bool json = false;
+    bool missing = false;               // off --missing: every missing texture
     std::optional<std::string> game;    // --game DIR
     std::optional<std::string> prefix;  // --prefix DIR
     std::optional<std::string> presets; // --presets FILE

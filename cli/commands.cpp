@@ -1,7 +1,9 @@
 #include "cli/commands.h"
 
 #include "base/path_text.h"
+#include "base/stop_signals.h"
 #include "cli/exit_status.h"
+#include "cli/name_forms.h"
 #include "cli/platform.h"
 #include "cli/progress.h"
 #include "presets/preset_marks.h"
@@ -10,6 +12,7 @@
 #include "session/scan.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace quorvell::cli {
 
@@ -29,14 +32,17 @@ session::LoopHooks progressHooks(Progress& progress, const char* what) {
     hooks.afterMap = [&progress, what](std::size_t index, std::size_t total) {
         progress.step(what, index + 1, total);
     };
+    hooks.stopRequested = [] { return stopRequested(); };
     return hooks;
 }
 
+// missing, if given, gathers the missing textures in the same pass.
 session::ScanResult scan(const session::Install& install, session::MapsLocker& maps,
-                         Console& console) {
+                         Console& console, session::MissingTextureScan* missing = nullptr) {
     Progress progress(console.err, console.errIsTerminal);
     session::RunContext context{maps, progressHooks(progress, "Scanning maps")};
-    return session::scanMaps(install.maps, install.rows, context);
+    return session::scanMaps(install.maps, install.rows, context,
+                             missing != nullptr ? missing->gatherer({}) : session::MapScanned());
 }
 
 // --presets FILE, which must exist, or Presets.ini where the window reads
@@ -88,7 +94,9 @@ StatusReport statusCommand(const SessionOptions& options, Console& console) {
     }
     session::Install install = session::openInstall(std::move(game));
     session::MapsLocker maps = locker(install, console);
-    const session::ScanResult result = scan(install, maps, console);
+    session::MissingTextureScan missing(install.rows);
+    const session::ScanResult result = scan(install, maps, console, &missing);
+    report.missing = missing.found();
     report.mapsFolder = install.mapsFolder;
     report.maps = install.maps.size();
     report.textures = install.rows.size();
@@ -104,9 +112,11 @@ StatusReport statusCommand(const SessionOptions& options, Console& console) {
 ListReport listCommand(const SessionOptions& options, Console& console) {
     const session::Install install = openAndWarn(options, console);
     session::MapsLocker maps = locker(install, console);
-    const session::ScanResult result = scan(install, maps, console);
+    session::MissingTextureScan missing(install.rows);
+    const session::ScanResult result = scan(install, maps, console, &missing);
     ListReport report;
     report.maps = install.maps.size();
+    report.missing = missing.found();
     for (std::size_t row = 0; row < install.rows.size(); ++row) {
         report.textures.push_back({install.rows[row].text, std::string(install.folders[row]),
                                    result.marks[row], result.counts[row]});
@@ -161,8 +171,10 @@ ChangeReport presetCommand(const SessionOptions& options, const std::string& pre
     return report;
 }
 
-ChangeReport switchCommand(const SessionOptions& options, const std::vector<std::string>& names,
+ChangeReport switchCommand(const SessionOptions& options, const std::vector<std::string>& operands,
                            bool on, bool dryRun, Console& console) {
+    std::vector<std::string> names;
+    std::transform(operands.begin(), operands.end(), std::back_inserter(names), operandName);
     const session::Install install = openAndWarn(options, console);
     const session::NamedRows named = session::namedRows(install.rows, names, on);
     if (!named.unknown.empty()) {
@@ -178,6 +190,15 @@ ChangeReport switchCommand(const SessionOptions& options, const std::vector<std:
     report.textures = names;
     report.dryRun = dryRun;
     report.maps = install.maps.size();
+    for (const auto& row : named.rows) {
+        const bool seen = std::any_of(report.unwritable.begin(), report.unwritable.end(),
+                                      [&](const UnwritableName& u) { return u.name == row.text; });
+        if (on && !seen) {
+            if (auto reason = unwritableReason(row.text)) {
+                report.unwritable.push_back({row.text, std::move(*reason)});
+            }
+        }
+    }
     session::MapsLocker maps = locker(install, console);
     Progress progress(console.err, console.errIsTerminal);
     session::RunContext context{
@@ -189,6 +210,36 @@ ChangeReport switchCommand(const SessionOptions& options, const std::vector<std:
     report.batch = reportingWritten([&] {
         return session::runBatch(install.maps, patching::BatchIndex(named.rows), dryRun, context,
                                  what);
+    });
+    return report;
+}
+
+ChangeReport missingOffCommand(const SessionOptions& options, bool dryRun, Console& console) {
+    const session::Install install = openAndWarn(options, console);
+    ChangeReport report;
+    report.command = Command::Off;
+    report.missing = true;
+    report.dryRun = dryRun;
+    report.maps = install.maps.size();
+    session::MapsLocker maps = locker(install, console);
+    // One hold from finding them to the last write.
+    const session::MapsLocker::Hold hold = maps.hold();
+    session::MissingTextureScan missing(install.rows);
+    scan(install, maps, console, &missing);
+    const std::vector<session::MissingTexture> found = missing.found();
+    for (const session::MissingTexture& texture : found) {
+        report.textures.push_back(texture.name);
+    }
+    if (found.empty()) {
+        return report;
+    }
+    Progress progress(console.err, console.errIsTerminal);
+    session::RunContext context{
+        maps, progressHooks(progress, dryRun ? "Counting changes" : "Writing maps")};
+    report.batch = reportingWritten([&] {
+        return session::runBatch(install.maps,
+                                 patching::BatchIndex(session::switchedOffRows(found)), dryRun,
+                                 context, "switched off the missing textures");
     });
     return report;
 }

@@ -32,4 +32,7 @@ ChangeReport presetCommand(const SessionOptions& options, const std::string& pre
 ChangeReport switchCommand(const SessionOptions& options, const std::vector<std::string>& names,
                            bool on, bool dryRun, Console& console);
 
+// Switches every missing texture off in every map; nothing else changes.
+ChangeReport missingOffCommand(const SessionOptions& options, bool dryRun, Console& console);
+
 } // namespace quorvell::cli

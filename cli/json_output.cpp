@@ -1,4 +1,5 @@
 #include "base/path_text.h"
+#include "cli/name_forms.h"
 #include "cli/output.h"
 
 #include <nlohmann/json.hpp>
@@ -18,6 +19,26 @@ void print(std::ostream& out, const json& document) {
 
 json presetFile(const PresetFileReport& file) {
     return {{"file", pathText(file.file)}, {"found", file.found}, {"count", file.count}};
+}
+
+// A name that is not UTF-8 shows U+FFFD in "name"; its bytes stay
+// recoverable beside it, and "hex:" with them names the texture again.
+void addName(json& object, const std::string& name) {
+    object["name"] = name;
+    if (!isUtf8(name)) {
+        object["nameBytes"] = hexBytes(name);
+    }
+}
+
+json missingTextures(const std::vector<session::MissingTexture>& missing) {
+    json textures = json::array();
+    for (const auto& texture : missing) {
+        json entry;
+        addName(entry, texture.name);
+        entry["mapsOn"] = texture.mapsOn;
+        textures.push_back(std::move(entry));
+    }
+    return textures;
 }
 
 json optionalPath(const std::optional<std::filesystem::path>& path) {
@@ -48,6 +69,7 @@ void printJson(std::ostream& out, const StatusReport& report) {
         document["textures"] = report.textures;
         document["texturesOn"] = report.texturesOn;
         document["problems"] = report.problems;
+        document["missing"] = missingTextures(report.missing);
     }
     print(out, document);
 }
@@ -55,13 +77,17 @@ void printJson(std::ostream& out, const StatusReport& report) {
 void printJson(std::ostream& out, const ListReport& report) {
     json textures = json::array();
     for (const auto& line : report.textures) {
-        textures.push_back({{"name", line.name},
-                            {"folder", line.folder},
-                            {"on", line.on},
-                            {"mapsOn", line.count.on},
-                            {"mapsUsing", line.count.using_}});
+        json texture;
+        addName(texture, line.name);
+        texture["folder"] = line.folder;
+        texture["on"] = line.on;
+        texture["mapsOn"] = line.count.on;
+        texture["mapsUsing"] = line.count.using_;
+        textures.push_back(std::move(texture));
     }
-    print(out, {{"maps", report.maps}, {"textures", textures}});
+    print(out, {{"maps", report.maps},
+                {"textures", textures},
+                {"missing", missingTextures(report.missing)}});
 }
 
 void printJson(std::ostream& out, const PresetsReport& report) {
@@ -82,6 +108,15 @@ void printJson(std::ostream& out, const ChangeReport& report) {
                         {"path", pathText(change.map)},
                         {"references", change.references}});
     }
+    json notSwitchedOn = report.batch.notSwitchedOn;
+    json unwritable = json::array();
+    for (const UnwritableName& name : report.unwritable) {
+        notSwitchedOn.push_back(name.name);
+        json entry;
+        addName(entry, name.name);
+        entry["reason"] = name.reason;
+        unwritable.push_back(std::move(entry));
+    }
     json document = {
         {"command", commandName(report.command)},
         {"dryRun", report.dryRun},
@@ -90,12 +125,14 @@ void printJson(std::ostream& out, const ChangeReport& report) {
         {"mapsChanged", report.batch.changed.size()},
         {"referencesChanged", report.referencesChanged()},
         {"maps", maps},
-        {"notSwitchedOn", report.batch.notSwitchedOn},
+        {"notSwitchedOn", notSwitchedOn},
+        {"unwritable", unwritable},
     };
     if (report.command == Command::Apply || report.command == Command::Remove) {
         document["preset"] = report.preset;
     } else {
         document["textures"] = report.textures;
+        document["missing"] = report.missing;
     }
     print(out, document);
 }

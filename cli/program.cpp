@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "cli/exit_status.h"
 #include "cli/output.h"
+#include "cli/terminal_text.h"
 #include "cli/usage.h"
 #include "session/messages.h"
 
@@ -26,7 +27,7 @@ template <typename Report> void print(Console& console, bool json, const Report&
 }
 
 void complain(Console& console, const std::string& line) {
-    console.err << "quorvell-cli: " << line << std::endl;
+    console.err << "quorvell-cli: " << terminalLines(line) << std::endl;
 }
 
 // The window's words for a texture whose name is too long to switch on.
@@ -41,6 +42,12 @@ void reportNotSwitchedOn(Console& console, const std::vector<std::string>& rowTe
     std::string heading(session::notSwitchedOnHeading(rowTexts.size()));
     heading[0] = static_cast<char>(heading[0] - 'A' + 'a');
     complain(console, heading + ": " + names + ". " + std::string(session::kNameTooLong));
+}
+
+void warn(Console& console, const std::vector<std::string>& warnings) {
+    for (const auto& warning : warnings) {
+        complain(console, "warning: " + warning);
+    }
 }
 
 ExitStatus run(const Invocation& inv, Console& console, const SessionOptions& options) {
@@ -71,15 +78,26 @@ ExitStatus run(const Invocation& inv, Console& console, const SessionOptions& op
             options, presetOperand(inv), inv.command == Command::Remove, inv.dryRun, console);
         print(console, inv.json, report);
         reportNotSwitchedOn(console, report.batch.notSwitchedOn);
+        warn(console, report.batch.warnings);
         return ExitStatus::Done;
     }
-    case Command::On:
-    case Command::Off: {
+    case Command::Off:
+        if (inv.missing) {
+            print(console, inv.json, missingOffCommand(options, inv.dryRun, console));
+            return ExitStatus::Done;
+        }
+        [[fallthrough]];
+    case Command::On: {
         const ChangeReport report =
             switchCommand(options, inv.operands, inv.command == Command::On, inv.dryRun, console);
         print(console, inv.json, report);
         reportNotSwitchedOn(console, report.batch.notSwitchedOn);
-        return ExitStatus::Done;
+        warn(console, report.batch.warnings);
+        for (const UnwritableName& name : report.unwritable) {
+            complain(console, "could not switch on " + name.name +
+                                  ": the name cannot be written into a map; " + name.reason);
+        }
+        return report.unwritable.empty() ? ExitStatus::Done : ExitStatus::Failed;
     }
     case Command::None:
         break;

@@ -4,6 +4,7 @@
 
 #include "cli/arguments.h"
 #include "session/game_lookup.h"
+#include "session/missing_textures.h"
 #include "session/runs.h"
 #include "session/scan.h"
 
@@ -33,6 +34,7 @@ struct StatusReport {
     std::size_t texturesOn = 0;
     PresetFileReport presets;
     std::vector<std::string> problems; // folders that could not be listed
+    std::vector<session::MissingTexture> missing;
 };
 
 struct TextureLine {
@@ -45,6 +47,7 @@ struct TextureLine {
 struct ListReport {
     std::vector<TextureLine> textures;
     std::size_t maps = 0;
+    std::vector<session::MissingTexture> missing;
 };
 
 struct PresetBlock {
@@ -58,16 +61,24 @@ struct PresetsReport {
     std::vector<PresetBlock> presets;
 };
 
+// A texture named to be switched on whose name no map can hold.
+struct UnwritableName {
+    std::string name;
+    std::string reason;
+};
+
 // apply, remove, on, off.
 struct ChangeReport {
     Command command = Command::None;
     std::string preset;                // apply and remove
     std::vector<std::string> textures; // on and off
+    bool missing = false;              // off --missing: textures holds what was found
     bool dryRun = false;
     // Removing a preset that holds "*" or "xbrick" stops before any map.
     bool stoppedBySpecialEntry = false;
     std::size_t maps = 0;
     BatchResult batch;
+    std::vector<UnwritableName> unwritable; // on: not switched on, and why
 
     std::size_t referencesChanged() const {
         return std::accumulate(

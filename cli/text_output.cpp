@@ -1,5 +1,7 @@
 #include "base/path_text.h"
+#include "base/utf8.h"
 #include "cli/output.h"
+#include "cli/terminal_text.h"
 
 #include <algorithm>
 
@@ -14,7 +16,7 @@ std::string counted(std::size_t n, const char* one, const char* many) {
 void field(std::ostream& out, const char* label, const std::string& value) {
     std::string padded = label;
     padded.resize(std::max<std::size_t>(padded.size() + 1, 14), ' ');
-    out << padded << value << '\n';
+    out << padded << terminalText(value) << '\n';
 }
 
 std::string presetFileLine(const PresetFileReport& file) {
@@ -25,8 +27,9 @@ std::string presetFileLine(const PresetFileReport& file) {
 }
 
 std::string padded(std::string text, std::size_t width) {
-    if (text.size() < width) {
-        text.append(width - text.size(), ' ');
+    const std::size_t shown = utf8::charCount(text);
+    if (shown < width) {
+        text.append(width - shown, ' ');
     }
     return text;
 }
@@ -38,16 +41,28 @@ std::string usage(const TextureLine& line) {
 std::string action(const ChangeReport& report) {
     std::string names;
     for (const auto& name : report.textures) {
-        names += (names.empty() ? "" : ", ") + name;
+        const bool unwritable =
+            std::any_of(report.unwritable.begin(), report.unwritable.end(),
+                        [&](const UnwritableName& u) { return u.name == name; });
+        if (!unwritable) {
+            names += (names.empty() ? "" : ", ") + terminalText(name);
+        }
     }
+    if (names.empty() && !report.unwritable.empty()) {
+        return {};
+    }
+    const std::string preset = terminalText(report.preset);
     switch (report.command) {
     case Command::Apply:
-        return "Applying preset \"" + report.preset + "\"";
+        return "Applying preset \"" + preset + "\"";
     case Command::Remove:
-        return "Removing preset \"" + report.preset + "\"";
+        return "Removing preset \"" + preset + "\"";
     case Command::On:
         return "Switching on " + names;
     case Command::Off:
+        if (report.missing) {
+            return "Switching off the missing textures" + (names.empty() ? "" : " " + names);
+        }
         return "Switching off " + names;
     default:
         return {};
@@ -74,6 +89,9 @@ void printText(std::ostream& out, const StatusReport& report) {
         for (const auto& problem : report.problems) {
             field(out, "Not listed:", problem);
         }
+        for (const auto& missing : report.missing) {
+            field(out, "Missing:", session::missingTextureText(missing, report.maps));
+        }
     }
     field(out, "Presets:", presetFileLine(report.presets));
     out.flush();
@@ -82,22 +100,28 @@ void printText(std::ostream& out, const StatusReport& report) {
 void printText(std::ostream& out, const ListReport& report) {
     std::size_t nameWidth = 0;
     std::size_t usageWidth = 0;
+    std::vector<std::string> names;
     for (const auto& line : report.textures) {
-        nameWidth = std::max(nameWidth, line.name.size());
+        names.push_back(terminalText(line.name));
+        nameWidth = std::max(nameWidth, utf8::charCount(names.back()));
         usageWidth = std::max(usageWidth, usage(line).size());
     }
-    for (const auto& line : report.textures) {
-        out << (line.on ? "[x] " : "[ ] ") << padded(line.name, nameWidth) << "  "
-            << padded(usage(line), usageWidth) << "  " << line.folder << '\n';
+    for (std::size_t i = 0; i < report.textures.size(); ++i) {
+        const TextureLine& line = report.textures[i];
+        out << (line.on ? "[x] " : "[ ] ") << padded(names[i], nameWidth) << "  "
+            << padded(usage(line), usageWidth) << "  " << terminalText(line.folder) << '\n';
+    }
+    for (const auto& missing : report.missing) {
+        out << "[!] " << terminalText(session::missingTextureText(missing, report.maps)) << '\n';
     }
     out.flush();
 }
 
 void printText(std::ostream& out, const PresetsReport& report) {
     for (const auto& preset : report.presets) {
-        out << preset.name << '\n';
+        out << terminalText(preset.name) << '\n';
         for (const auto& entry : preset.entries) {
-            out << "    " << entry << '\n';
+            out << "    " << terminalText(entry) << '\n';
         }
         if (!preset.closed) {
             out << "    (no closing \"}\" before the end of the file)\n";
@@ -108,17 +132,22 @@ void printText(std::ostream& out, const PresetsReport& report) {
 
 void printText(std::ostream& out, const ChangeReport& report) {
     if (report.stoppedBySpecialEntry) {
-        out << "Preset \"" << report.preset
+        out << "Preset \"" << terminalText(report.preset)
             << "\" holds \"*\" or \"xbrick\": removing it changes no map.\n";
         out.flush();
         return;
     }
     const char* verb = report.dryRun ? " would change" : " changed";
     for (const auto& change : report.batch.changed) {
-        out << pathText(change.map.filename()) << ": "
+        out << terminalText(pathText(change.map.filename())) << ": "
             << counted(change.references, "reference", "references") << verb << '\n';
     }
-    out << action(report);
+    const std::string what = action(report);
+    if (what.empty()) {
+        out.flush();
+        return; // every name given could not be written: stderr says why
+    }
+    out << what;
     if (report.batch.changed.empty()) {
         out << (report.dryRun ? " would change nothing" : " changed nothing")
             << ": every map agrees already";

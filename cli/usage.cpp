@@ -18,6 +18,7 @@ Commands:
   remove PRESET   switch off the textures a preset names (the window's minus)
   on NAME...      switch the named textures on in every map
   off NAME...     switch the named textures off in every map
+  off --missing   switch off every missing texture (on in a map, file gone)
   help [COMMAND]  this text, or the help of one command
 
 Options:
@@ -26,6 +27,7 @@ Options:
   --presets FILE  the preset file, instead of Presets.ini in the current folder
   --dry-run       with apply, remove, on and off: write nothing, show what would change
   --json          one JSON document on standard output
+  --missing       with off: every missing texture instead of names
   -h, --help      help of the program or, after a command, of that command
   --version       the version
 
@@ -39,7 +41,8 @@ constexpr const char* kStatus =
 Shows where the game was found and how (which Wine prefix, and whether
 $WINEPREFIX, ~/.wine or Steam's Proton prefix led there), the game folder,
 the maps folder and its number of map files, the number of custom textures
-and how many of them some map switches on, and the preset file in use.
+and how many of them some map switches on, the missing textures (switched
+on in a map while their file is gone), and the preset file in use.
 Exit status 1 when the game or its maps folder cannot be found.
 )";
 
@@ -48,7 +51,14 @@ constexpr const char* kList =
 
 Lists every custom texture in the order of the window's list: [x] when some
 map switches it on, its name, in how many of the maps that use it it is on,
-and the game folder it lies in.
+and the game folder it lies in. Then each missing texture: switched on in
+some map while no custom texture of that name exists (its file was removed),
+so the game is told to load a file that is not there. "off --missing"
+switches them off.
+
+Names are shown with control characters escaped ("\x1b"); with --json a
+name that is not valid UTF-8 also comes as "nameBytes" in hex, which
+"hex:" followed by those digits names again (quorvell-cli on hex:4142...).
 )";
 
 constexpr const char* kPresets =
@@ -89,14 +99,18 @@ Switches each named texture on in every map that uses it, whatever its state
 was (it is not a flip). NAME is the file name as "list" shows it, for example
 Wall_brick01.dds. No other texture changes. With --dry-run nothing is
 written: each map that would change is named with its number of references.
+A name that cannot be written into a map (not representable in the ANSI
+code page) is not switched on, and the exit status is 1.
 )";
 
 constexpr const char* kOff =
     R"(Usage: quorvell-cli off [--dry-run] [--json] NAME...
+       quorvell-cli off [--dry-run] [--json] --missing
 
 Switches each named texture off in every map that uses it, whatever its
 state was (it is not a flip). NAME is the file name as "list" shows it. No
-other texture changes. With --dry-run nothing is written: each map that
+other texture changes. With --missing: every missing texture ("list" shows
+them), and nothing else. With --dry-run nothing is written: each map that
 would change is named with its number of references.
 )";
 

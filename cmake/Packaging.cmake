@@ -74,7 +74,34 @@ else()
   add_custom_target(quorvell_icons ALL DEPENDS ${icon_pngs})
 
   # Not CMAKE_INSTALL_DOCDIR: that is named after the project, capital Q.
+  # The copyright file (machine-readable, DEP-5) is what Debian looks for.
   install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
+                ${QUORVELL_PACKAGING_DIR}/copyright
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quorvell)
+
+  # The man pages and the Debian changelog, compressed as Debian wants them:
+  # gzip -9n, no name or time stamp, so the same sources give the same bytes.
+  find_program(QUORVELL_GZIP gzip REQUIRED)
+  set(gzipped "")
+  foreach(source quorvell.1 quorvell-cli.1 changelog)
+    set(gz ${CMAKE_BINARY_DIR}/packaging/${source}.gz)
+    add_custom_command(OUTPUT ${gz}
+      COMMAND ${CMAKE_COMMAND} -E copy ${QUORVELL_PACKAGING_DIR}/${source}
+              ${CMAKE_BINARY_DIR}/packaging/${source}
+      COMMAND ${QUORVELL_GZIP} -9nf ${CMAKE_BINARY_DIR}/packaging/${source}
+      DEPENDS ${QUORVELL_PACKAGING_DIR}/${source}
+      VERBATIM)
+    list(APPEND gzipped ${gz})
+  endforeach()
+  add_custom_target(quorvell_packaging_docs ALL DEPENDS ${gzipped})
+  install(FILES ${CMAKE_BINARY_DIR}/packaging/quorvell.1.gz
+          DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  if(TARGET quorvell-cli)
+    install(FILES ${CMAKE_BINARY_DIR}/packaging/quorvell-cli.1.gz
+            DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  endif()
+  # A native package's Debian changelog is changelog.gz.
+  install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.gz
           DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quorvell)
 
   set(CPACK_GENERATOR DEB TGZ)
@@ -83,19 +110,21 @@ else()
   set(CPACK_STRIP_FILES ON)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-  set(CPACK_DEBIAN_PACKAGE_SECTION games)
+  # A tool for a game, not a game: lintian wants no "games" section then.
+  set(CPACK_DEBIAN_PACKAGE_SECTION utils)
   set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/quorvell/quorvell)
 endif()
 
 set(CPACK_PACKAGE_NAME quorvell)
 set(CPACK_PACKAGE_VENDOR "The Quorvell developers")
-set(CPACK_PACKAGE_CONTACT "The Quorvell developers")
+set(CPACK_PACKAGE_CONTACT "The Quorvell developers <quorvell@users.noreply.github.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
   "Switch custom textures on and off in Thief - Deadly Shadows")
+# Lines of at most 80 characters, as the Debian control file shows them.
 set(CPACK_PACKAGE_DESCRIPTION
-  "Quorvell lists the custom high-resolution DDS textures of the game Thief - Deadly Shadows \
-and switches them on and off in the game's map files, one by one or as named presets, \
-from its window or from the command line.")
+  "Quorvell lists the custom high-resolution DDS textures of the game
+Thief - Deadly Shadows and switches them on and off in the game's map files,
+one by one or as named presets, from its window or from the command line.")
 # Packages land in the build folder's packages/, away from the staging tree.
 set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR}/packages)
 include(CPack)

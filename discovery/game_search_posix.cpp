@@ -16,6 +16,16 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kSteamAppId = "6980";
 
+std::string staleRootReason(const PrefixReading& reading) {
+    GameInstall named;
+    named.root = reading.root;
+    named.paths = makeWinePathMapper(reading.prefix);
+    std::error_code ec;
+    const bool gone = !fs::is_directory(named.hostPath(""), ec);
+    return "ION_ROOT names " + reading.root +
+           (gone ? ", a folder that is not there" : ", which holds no Content\\T3\\Maps");
+}
+
 class Search {
 public:
     explicit Search(const Environment& env) : env_(env) {}
@@ -80,11 +90,15 @@ private:
             passedOver_.push_back({pathText(folder), std::move(reading.whyNot)});
             return std::nullopt;
         }
-        GameInstall game;
-        game.root = std::move(reading.root);
-        game.winePrefix = reading.prefix;
-        game.paths = makeWinePathMapper(reading.prefix);
-        game.foundBy = "ION_ROOT in " + kind + " " + pathText(reading.prefix);
+        // A stale value (the game moved or removed) is passed over like any
+        // other place, so the search goes on to the launchers.
+        auto game = gameInFolder(reading.root, makeWinePathMapper(reading.prefix));
+        if (!game) {
+            passedOver_.push_back({pathText(folder), staleRootReason(reading)});
+            return std::nullopt;
+        }
+        game->winePrefix = reading.prefix;
+        game->foundBy = "ION_ROOT in " + kind + " " + pathText(reading.prefix);
         return game;
     }
 

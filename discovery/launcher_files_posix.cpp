@@ -1,11 +1,10 @@
 #include "base/io_error.h"
 #include "base/path_text.h"
+#include "base/text_file.h"
 #include "discovery/launcher_prefixes.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <fstream>
-#include <sstream>
 #include <system_error>
 
 namespace quorvell::discovery {
@@ -40,19 +39,15 @@ std::vector<fs::path> folderEntries(const fs::path& folder, std::string_view ext
 
 std::optional<std::string> launcherFileText(const fs::path& file,
                                             std::vector<PassedOver>& passedOver) {
-    errno = 0;
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    if (in) {
-        text << in.rdbuf();
+    try {
+        if (auto text = readTextFile(file)) {
+            return text;
+        }
+        passedOver.push_back({pathText(file), "cannot be read: " + systemReason(ENOENT)});
+    } catch (const IoError& error) {
+        passedOver.push_back({pathText(file), "cannot be read: " + error.reason()});
     }
-    if (!in || in.bad()) {
-        const int code = errno;
-        passedOver.push_back(
-            {pathText(file), "cannot be read: " + (code != 0 ? systemReason(code) : "read error")});
-        return std::nullopt;
-    }
-    return text.str();
+    return std::nullopt;
 }
 
 fs::path launcherPath(std::string_view text, const fs::path& home) {

@@ -1,5 +1,6 @@
 #include "discovery/wine_registry_format.h"
 
+#include "base/hex_digit.h"
 #include "base/text_case.h"
 #include "base/utf8.h"
 
@@ -42,19 +43,6 @@ void skipSpaces(std::string_view line, std::size_t& pos) {
     while (pos < line.size() && isSpace(line[pos])) {
         ++pos;
     }
-}
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
 }
 
 // Up to maxDigits hex digits; nullopt when there is none.

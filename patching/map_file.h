@@ -46,7 +46,13 @@ struct PatchOutcome {
     // The map was gone when it was opened, or by its first write; nothing
     // was written to it.
     bool vanished = false;
+    // Names the file has; above one, a copy made with cp -al (or any other
+    // hard link) changes with it.
+    std::uint64_t hardLinks = 1;
 };
+
+// "has N hard links: ..." for a map with more than one; empty otherwise.
+std::string hardLinksWarning(std::uint64_t hardLinks);
 
 // Lookup from reference text to the first row that it matches (plain or
 // overridden), built once per scan of all maps.
@@ -107,7 +113,8 @@ private:
     bool switchOn_;
 };
 
-// Brings every reference to the texture in one map to the target's state:
+// Brings every reference to the texture in one map to the target's state (a
+// batch of the one row):
 // switching on turns plain references overridden, switching off turns
 // overridden ones plain; references already in that state stay as they are.
 // Setting rather than flipping keeps the maps in line with the check mark

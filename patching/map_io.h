@@ -1,9 +1,11 @@
 #pragma once
 
 #include "patching/map_bytes.h"
+#include "patching/map_plan.h"
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 namespace quorvell::patching {
 
@@ -35,6 +37,10 @@ public:
     // True once write access has been obtained.
     bool writable() const noexcept;
     const std::filesystem::path& path() const noexcept { return path_; }
+    // As found when opened (not vanished()).
+    std::uint64_t length() const noexcept;
+    FileIdentity identity() const noexcept;
+    std::uint64_t hardLinks() const noexcept;
 
     std::size_t read(std::uint64_t offset, char* buffer, std::size_t size) override;
     // Throws MapVanished when the file is gone at the first write.
@@ -49,5 +55,9 @@ private:
     std::filesystem::path path_;
     std::unique_ptr<Impl> impl_;
 };
+
+// Which file the path names now; nullopt when it names none. Throws IoError
+// for other failures.
+std::optional<FileIdentity> currentIdentity(const std::filesystem::path& path);
 
 } // namespace quorvell::patching

@@ -4,6 +4,9 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
+#if defined(__linux__)
+#include <sys/vfs.h>
+#endif
 #include <unistd.h>
 #include <utility>
 
@@ -39,6 +42,30 @@ void requireRegularFile(const std::filesystem::path& path, const struct stat& st
     }
 }
 
+// A file of the kernel's own file systems (/proc/self/mem, /sys) looks
+// regular to stat but is no file on disk: reading it fails or never ends,
+// and writing it changes the running system.
+void requireFileOnDisk(const std::filesystem::path& path, int fd) {
+#if defined(__linux__)
+    struct statfs fs {};
+    if (::fstatfs(fd, &fs) != 0) {
+        fail(path, errno);
+    }
+    constexpr long kProc = 0x9fa0;
+    constexpr long kSys = 0x62656572;
+    constexpr long kDebug = 0x64626720;
+    constexpr long kSecurity = 0x73636673;
+    constexpr long kTrace = 0x74726163;
+    const long type = static_cast<long>(fs.f_type);
+    if (type == kProc || type == kSys || type == kDebug || type == kSecurity || type == kTrace) {
+        throw IoError(path.string(), "not a map file on disk (a file of the system's kernel)");
+    }
+#else
+    (void)path;
+    (void)fd;
+#endif
+}
+
 } // namespace
 
 MapIo::MapIo(std::filesystem::path path) : path_(std::move(path)) {
@@ -55,6 +82,7 @@ MapIo::MapIo(std::filesystem::path path) : path_(std::move(path)) {
         fail(path_, errno);
     }
     requireRegularFile(path_, impl->identity);
+    requireFileOnDisk(path_, fd);
     // The walk reads the table in large blocks and stops where it ends. The
     // system's read-ahead would go on into the map's tail, which is never
     // looked at (with a large read-ahead setting, the whole file each time).
@@ -63,6 +91,34 @@ MapIo::MapIo(std::filesystem::path path) : path_(std::move(path)) {
 }
 
 MapIo::~MapIo() = default;
+
+std::uint64_t MapIo::length() const noexcept {
+    return impl_ ? static_cast<std::uint64_t>(impl_->identity.st_size) : 0;
+}
+
+FileIdentity MapIo::identity() const noexcept {
+    if (!impl_) {
+        return {};
+    }
+    return {static_cast<std::uint64_t>(impl_->identity.st_dev),
+            static_cast<std::uint64_t>(impl_->identity.st_ino)};
+}
+
+std::uint64_t MapIo::hardLinks() const noexcept {
+    return impl_ ? static_cast<std::uint64_t>(impl_->identity.st_nlink) : 0;
+}
+
+std::optional<FileIdentity> currentIdentity(const std::filesystem::path& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR) {
+            return std::nullopt;
+        }
+        fail(path, errno);
+    }
+    return FileIdentity{static_cast<std::uint64_t>(st.st_dev),
+                        static_cast<std::uint64_t>(st.st_ino)};
+}
 
 bool MapIo::writable() const noexcept {
     return impl_ && impl_->writeFd >= 0;

@@ -115,6 +115,40 @@ MapIo::MapIo(std::filesystem::path path) : path_(std::move(path)) {
 
 MapIo::~MapIo() = default;
 
+std::uint64_t MapIo::length() const noexcept {
+    return impl_ ? impl_->size : 0;
+}
+
+FileIdentity MapIo::identity() const noexcept {
+    if (!impl_) {
+        return {};
+    }
+    return {impl_->identity.dwVolumeSerialNumber,
+            (static_cast<std::uint64_t>(impl_->identity.nFileIndexHigh) << 32) |
+                impl_->identity.nFileIndexLow};
+}
+
+std::uint64_t MapIo::hardLinks() const noexcept {
+    return impl_ ? impl_->identity.nNumberOfLinks : 0;
+}
+
+std::optional<FileIdentity> currentIdentity(const std::filesystem::path& path) {
+    // Opened for no access at all: asking who a file is needs no rights to it.
+    win::Handle handle(CreateFileW(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle.valid()) {
+        const DWORD error = GetLastError();
+        if (isVanished(error)) {
+            return std::nullopt;
+        }
+        fail(path, error);
+    }
+    const BY_HANDLE_FILE_INFORMATION info = identityOf(path, handle.get());
+    return FileIdentity{info.dwVolumeSerialNumber,
+                        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) |
+                            info.nFileIndexLow};
+}
+
 bool MapIo::writable() const noexcept {
     return impl_ && impl_->writer.valid();
 }

@@ -41,6 +41,7 @@ struct MapPlan {
     // As PatchOutcome reports them.
     std::vector<std::string> notSwitchedOn;
     bool vanished = false;
+    std::uint64_t hardLinks = 1;
     std::size_t referencesChanged() const { return edits.size(); }
 };
 
@@ -68,5 +69,9 @@ public:
 // names the file written. Throws IoError (MapChangedSince as above).
 PatchOutcome applyPlan(const MapPlan& plan, const ApplyOptions& options = {},
                        const YieldFn& yield = {});
+
+// The plan that undoes an applied one: every edit's before and after
+// swapped. Applying it (with verifyBefore) puts the bytes back.
+MapPlan reversed(MapPlan plan);
 
 } // namespace quorvell::patching

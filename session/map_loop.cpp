@@ -1,13 +1,28 @@
 #include "session/map_loop.h"
 
+#include "base/path_text.h"
+
 #include <string>
 
 namespace quorvell::session {
 
+namespace {
+
+// "stopped after 2 of 5 maps (done: A.ibt, B.ibt)"
+std::string stoppedText(const std::vector<std::filesystem::path>& mapsDone, std::size_t total) {
+    std::string text = "stopped after " + std::to_string(mapsDone.size()) + " of " +
+                       std::to_string(total) + " maps";
+    for (std::size_t i = 0; i < mapsDone.size(); ++i) {
+        text += (i == 0 ? " (done: " : ", ") + pathText(mapsDone[i].filename());
+    }
+    return mapsDone.empty() ? text + ", none changed" : text + ")";
+}
+
+} // namespace
+
 RunStopped::RunStopped(std::vector<std::filesystem::path> mapsDone, std::size_t total)
-    : std::runtime_error("stopped after " + std::to_string(mapsDone.size()) + " of " +
-                         std::to_string(total) + " maps"),
-      mapsDone_(std::move(mapsDone)), total_(total) {}
+    : std::runtime_error(stoppedText(mapsDone, total)), mapsDone_(std::move(mapsDone)),
+      total_(total) {}
 
 MapsLocker::Hold::Hold(MapsLocker& locker) : locker_(&locker) {
     if (locker.holds_ == 0) {

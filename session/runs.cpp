@@ -11,49 +11,72 @@ namespace quorvell::session {
 
 namespace {
 
-// The loop every writing run shares: the recorder told before the first
-// write and after the last, a failure after maps were written told as such.
-BatchResult
-writeMaps(const std::vector<std::filesystem::path>& maps, RunContext& context,
-          const RunDescription& run, bool dryRun,
-          const std::function<patching::PatchOutcome(const std::filesystem::path&)>& patch) {
-    BatchResult result;
-    DistinctNames notSwitchedOn;
-    const MapsLocker::Hold hold = context.locker.hold();
-    RunRecorder* recorder = dryRun ? nullptr : context.recorder;
-    if (recorder != nullptr) {
-        recorder->started(run);
+// Planning reads the maps without the window's per-map progress: the bar
+// steps once per map written, as it always has.
+RunContext withoutProgress(const RunContext& context) {
+    RunContext part = context;
+    part.loop.afterMap = nullptr;
+    return part;
+}
+
+void addOutcome(BatchResult& result, DistinctNames& notSwitchedOn, const std::filesystem::path& map,
+                const patching::PatchOutcome& outcome) {
+    if (outcome.referencesChanged > 0) {
+        result.changed.push_back({map, outcome.referencesChanged});
+        const std::string warning = patching::hardLinksWarning(outcome.hardLinks);
+        if (!warning.empty()) {
+            result.warnings.push_back(pathText(map) + ": " + warning);
+        }
     }
-    std::size_t written = 0;
+    notSwitchedOn.add(outcome.notSwitchedOn);
+}
+
+std::vector<patching::MapPlan> planMaps(const std::vector<std::filesystem::path>& maps,
+                                        const patching::BatchIndex& index, RunContext& context) {
+    std::vector<patching::MapPlan> plans;
+    plans.reserve(maps.size());
     try {
         forEachMap(maps, context, [&](std::size_t, const std::filesystem::path& map) {
-            const patching::PatchOutcome outcome = patch(map);
-            ++written;
-            if (outcome.referencesChanged > 0) {
-                result.changed.push_back({map, outcome.referencesChanged});
-            }
-            notSwitchedOn.add(outcome.notSwitchedOn);
+            plans.push_back(patching::planMap(map, index, context.loop.withinMap));
         });
-    } catch (const IoError& failure) {
+    } catch (const RunStopped& stopped) {
+        throw RunStopped({}, stopped.total()); // planned only: none written
+    }
+    return plans;
+}
+
+// The recorder told before the first write and after the last, a failure
+// after maps were written told as such.
+BatchResult applyAll(const std::vector<patching::MapPlan>& plans, RunContext& context,
+                     const RunDescription& run) {
+    BatchResult result;
+    DistinctNames notSwitchedOn;
+    RunRecorder* recorder = context.recorder;
+    if (recorder != nullptr) {
+        recorder->started(run, plans);
+    }
+    const auto ended = [&](bool complete) {
         result.notSwitchedOn = notSwitchedOn.take();
         if (recorder != nullptr) {
-            recorder->ended(run, result, false);
+            recorder->ended(run, result, complete);
         }
-        if (dryRun || result.changed.empty()) {
+    };
+    try {
+        forEachMap(run.maps, context, [&](std::size_t i, const std::filesystem::path& map) {
+            addOutcome(result, notSwitchedOn, map,
+                       patching::applyPlan(plans[i], {}, context.loop.withinMap));
+        });
+    } catch (const IoError& failure) {
+        ended(false);
+        if (result.changed.empty()) {
             throw;
         }
         throw RunFailed(failure, result.changed.size());
     } catch (...) {
-        result.notSwitchedOn = notSwitchedOn.take();
-        if (recorder != nullptr) {
-            recorder->ended(run, result, false);
-        }
+        ended(false);
         throw;
     }
-    result.notSwitchedOn = notSwitchedOn.take();
-    if (recorder != nullptr) {
-        recorder->ended(run, result, true);
-    }
+    ended(true);
     return result;
 }
 
@@ -63,26 +86,57 @@ BatchResult runBatch(const std::vector<std::filesystem::path>& maps,
                      const patching::BatchIndex& index, bool dryRun, RunContext& context,
                      const std::string& what) {
     const RunDescription run{what, maps, &index};
-    const patching::YieldFn& yield = context.loop.withinMap;
-    return writeMaps(maps, context, run, dryRun, [&](const std::filesystem::path& map) {
-        return dryRun ? patching::countPresetChanges(map, index, yield)
-                      : patching::patchPresetInMap(map, index, yield);
-    });
+    // One hold from the first plan to the last write.
+    const MapsLocker::Hold hold = context.locker.hold();
+    RunContext planning = dryRun ? context : withoutProgress(context);
+    const std::vector<patching::MapPlan> plans = planMaps(maps, index, planning);
+    if (dryRun) {
+        BatchResult result;
+        DistinctNames notSwitchedOn;
+        for (const auto& plan : plans) {
+            addOutcome(
+                result, notSwitchedOn, plan.map,
+                {plan.referencesChanged(), plan.notSwitchedOn, plan.vanished, plan.hardLinks});
+        }
+        result.notSwitchedOn = notSwitchedOn.take();
+        return result;
+    }
+    // A stop asked for while planning: before any write.
+    if (context.loop.stopRequested && context.loop.stopRequested()) {
+        throw RunStopped({}, maps.size());
+    }
+    return applyAll(plans, context, run);
 }
 
 BatchResult switchTexture(const std::vector<std::filesystem::path>& maps,
                           const std::string& rowText, bool on, RunContext& context) {
-    const patching::ToggleTarget target(rowText, on);
-    std::optional<patching::BatchIndex> oneRow;
-    if (context.recorder != nullptr) {
-        oneRow.emplace(patching::TextureRows{{rowText, on}});
+    return runBatch(maps, patching::BatchIndex({{rowText, on}}), false, context,
+                    (on ? "switched on " : "switched off ") + rowText);
+}
+
+AppliedPlans applyPlans(const std::vector<patching::MapPlan>& plans, RunContext& context) {
+    AppliedPlans done;
+    DistinctNames notSwitchedOn;
+    std::vector<std::filesystem::path> maps;
+    maps.reserve(plans.size());
+    for (const auto& plan : plans) {
+        maps.push_back(plan.map);
     }
-    const RunDescription run{(on ? "switched on " : "switched off ") + rowText, maps,
-                             oneRow ? &*oneRow : nullptr};
-    const patching::YieldFn& yield = context.loop.withinMap;
-    return writeMaps(maps, context, run, false, [&](const std::filesystem::path& map) {
-        return patching::switchTextureInMap(map, target, yield);
+    forEachMap(maps, context, [&](std::size_t i, const std::filesystem::path& map) {
+        try {
+            const patching::PatchOutcome outcome =
+                patching::applyPlan(plans[i], {.verifyBefore = true}, context.loop.withinMap);
+            if (outcome.vanished) {
+                done.leftAlone.push_back({map, "the map is gone"});
+                return;
+            }
+            addOutcome(done.applied, notSwitchedOn, map, outcome);
+        } catch (const IoError& failure) {
+            done.leftAlone.push_back({map, failure.reason()});
+        }
     });
+    done.applied.notSwitchedOn = notSwitchedOn.take();
+    return done;
 }
 
 NamedRows namedRows(const patching::TextureRows& rows, const std::vector<std::string>& names,

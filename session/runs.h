@@ -11,6 +11,7 @@
 //   its end after its last (or when it stopped).
 
 #include "patching/map_file.h"
+#include "patching/map_plan.h"
 #include "presets/preset_file.h"
 #include "session/map_loop.h"
 
@@ -30,6 +31,9 @@ struct MapChange {
 struct BatchResult {
     std::vector<MapChange> changed;         // the maps that changed (or would), in list order
     std::vector<std::string> notSwitchedOn; // row texts too long to switch on, each once
+    // "<map>: has N hard links: ..." for maps written (or that would be)
+    // that other names share.
+    std::vector<std::string> warnings;
 };
 
 // A run that failed at a map after rewriting maps before it: nothing is
@@ -56,17 +60,20 @@ struct RunDescription {
 class RunRecorder {
 public:
     virtual ~RunRecorder() = default;
-    // Before the first map is written. Throwing here stops the run with no
-    // map written.
-    virtual void started(const RunDescription& run) = 0;
-    // After the last write, or as the run ends early (a failure, a stop):
-    // done holds what was written; complete says whether every map was.
+    // Before the first map write, with every map's plan (dry runs never call it). Throwing stops
+    // the run with no map written.
+    virtual void started(const RunDescription& run,
+                         const std::vector<patching::MapPlan>& plans) = 0;
+    // After the last write, or as the run ends early: done holds what was written; complete whether
+    // every map was.
     virtual void ended(const RunDescription& run, const BatchResult& done, bool complete) = 0;
 };
 
-// The batch over every map (patchPresetInMap), or with dryRun the same
-// decisions counted without writing. Throws IoError (RunFailed once a map
-// was written) and RunStopped.
+// The batch over every map: every map planned first (a map that cannot be
+// read stops the run before any is written), the recorder told, then the
+// plans applied, the progress stepping per map applied. With dryRun only
+// planned, and counted, the progress stepping per map planned. Throws IoError (RunFailed once a
+// map was written) and RunStopped.
 BatchResult runBatch(const std::vector<std::filesystem::path>& maps,
                      const patching::BatchIndex& index, bool dryRun, RunContext& context,
                      const std::string& what);
@@ -74,6 +81,21 @@ BatchResult runBatch(const std::vector<std::filesystem::path>& maps,
 // One texture brought to a state in every map (the window's check box).
 BatchResult switchTexture(const std::vector<std::filesystem::path>& maps,
                           const std::string& rowText, bool on, RunContext& context);
+
+// Plans made elsewhere (an undo, a restore) applied under the lock: each map
+// is read first and written only when it still holds every edit's `before`
+// bytes; a map that changed since (or cannot be written) is left alone and
+// named, and the rest applied.
+struct LeftAlone {
+    std::filesystem::path map;
+    std::string reason;
+};
+struct AppliedPlans {
+    BatchResult applied;
+    std::vector<LeftAlone> leftAlone;
+};
+// Throws RunStopped.
+AppliedPlans applyPlans(const std::vector<patching::MapPlan>& plans, RunContext& context);
 
 // The rows named by `names` (every row of each name), each set to `on`;
 // the other textures get no row, so their references stay as they are.

@@ -64,7 +64,7 @@ ScanResult scanMaps(const std::vector<std::filesystem::path>& maps,
             }
             ++result.mapsScanned;
             if (mapScanned) {
-                mapScanned(rowsOn, list1);
+                mapScanned(map, rowsOn, list1);
             }
         },
         unreadable);

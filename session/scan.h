@@ -35,12 +35,12 @@ struct ScanResult {
     std::size_t mapsScanned = 0;
 };
 
-// Seen after each map: the rows it has on (twins included), and every custom reference it
-// holds (plain or overridden, as the map spells it). This is where a check
-// for overridden references without a custom file (orphaned overrides)
-// plugs in.
+// Seen after each map: the map, the rows it has on (twins included), and every custom
+// reference it holds (plain or overridden, as the map spells it). Missing
+// textures (missing_textures.h) are gathered here.
 using MapScanned =
-    std::function<void(const std::vector<std::size_t>& rowsOn, const patching::ReferenceSet& refs)>;
+    std::function<void(const std::filesystem::path& map, const std::vector<std::size_t>& rowsOn,
+                       const patching::ReferenceSet& refs)>;
 
 // Reads every map. references: where each map's custom references are
 // gathered (the window's List1; cleared before each map), or null. With

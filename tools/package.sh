@@ -2,7 +2,7 @@
 # Builds the Debian package and the .tar.gz in a plain Release build
 # (build-release/, no preset, warnings not errors: as a packager would type it,
 # and the tests built too, so the whole tree is known to build that way) and
-# checks what a player would get: the desktop files validate,
+# checks what a player would get: lintian passes, the desktop files validate,
 # every installed file is there and nothing else (no test program, nothing
 # from the build folder), and the programs start from an unpacked copy of the
 # package with the system's libraries alone.
@@ -48,6 +48,10 @@ expected+=(
     "share/icons/hicolor/scalable/apps/$app_id.svg"
     "share/doc/quorvell/README.md"
     "share/doc/quorvell/LICENSE"
+    "share/doc/quorvell/copyright"
+    "share/doc/quorvell/changelog.gz"
+    "share/man/man1/quorvell.1.gz"
+    "share/man/man1/quorvell-cli.1.gz"
 )
 for size in 16 32 48 128 256; do
     expected+=("share/icons/hicolor/${size}x${size}/apps/$app_id.png")
@@ -67,6 +71,8 @@ done <<<"$deb_files"
 if dpkg-deb --contents "$deb" | grep -F -- "${build#/}"; then
     fail "a path in the package names the build folder"
 fi
+# Debian's own checks: no error and no warning (informational tags pass).
+lintian --fail-on error,warning "$deb" || fail "lintian"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' ||
     fail "dependencies not worked out from the binaries: $(dpkg-deb -f "$deb" Depends)"
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Quorvell and runs every test: the Linux build, the sanitizer build,
+# Builds Quorvell and runs every test: the Linux build (GCC), the sanitizer
+# build (Clang, so the tree also compiles with a second compiler),
 # a short fuzzing run, the Windows cross build under Wine, and the Linux
 # packages built and checked.
 set -euo pipefail
@@ -16,7 +17,7 @@ git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 echo "== Linux build and tests"
 cmake --workflow --preset default
 
-echo "== AddressSanitizer and UndefinedBehaviorSanitizer build and tests"
+echo "== Clang build with AddressSanitizer and UndefinedBehaviorSanitizer, and its tests"
 cmake --workflow --preset asan
 
 echo "== Fuzzing the record walk (short, bounded run)"

@@ -2,7 +2,8 @@
 # The Windows side, checked from Linux: cross-compiles the Qt-free libraries
 # (base, patching, discovery, presets), quorvell-cli and their unit tests for 64-bit Windows with
 # mingw-w64, then runs every test program under Wine in a fresh prefix inside
-# the build folder. Fails when any test fails or any program does not finish.
+# the build folder, and quorvell-cli.exe itself on a demo install. Fails when
+# any test fails or any program does not finish.
 #
 #   bash tools/windows-tests.sh            build and run everything
 #   bash tools/windows-tests.sh --no-build run what is built
@@ -85,6 +86,13 @@ for exe in "${programs[@]}"; do
         printf 'ok   %-32s %s passed, %s skipped (%ss)\n' "$name" "$p" "$s" $((SECONDS - start))
     fi
 done
+
+echo "== quorvell-cli.exe end to end under Wine"
+source tools/lib/wine_cli_e2e.sh
+if ! wine_cli_e2e "$build"; then
+    failed=$((failed + 1))
+    broken+=("quorvell-cli.exe end to end")
+fi
 
 if [ ${#broken[@]} -ne 0 ]; then
     echo "Failed under Wine: ${broken[*]} (full output in $logs)"

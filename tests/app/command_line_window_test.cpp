@@ -105,5 +105,20 @@ TEST_F(CommandLineWindowTest, WithoutADisplayOnlyLinesAreGiven) {
     EXPECT_FALSE(console.out.empty());
 }
 
+// Two presets match "walls": the maps stay held while the box of the first
+// one waits, so no other Quorvell changes them before the second.
+TEST_F(CommandLineWindowTest, TheMapsStayHeldWhileAResultBoxWaits) {
+    fake.presets("Walls{\r\nBrick.dds\r\n}\r\nwalls{\r\nMoss.dds\r\n}\r\n");
+    int boxes = 0;
+    app::MessageBoxes::setAnswerHook([&](const app::ShownBox&) {
+        ++boxes;
+        EXPECT_ANY_THROW(patching::MapsFolderLock(fake.mapPath("a.ibt").parent_path(), {},
+                                                  std::chrono::milliseconds(0)));
+    });
+    EXPECT_EQ(run("walls"), 0);
+    app::MessageBoxes::setAnswerHook({});
+    EXPECT_EQ(boxes, 2);
+}
+
 } // namespace
 } // namespace quorvell::testing

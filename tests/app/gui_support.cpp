@@ -1,7 +1,9 @@
 #include "tests/app/gui_support.h"
 
+#include <QtGui/QHelpEvent>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QToolTip>
 
 namespace quorvell::testing {
 
@@ -31,8 +33,9 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
     return done();
 }
 
-RecordingServices::RecordingServices(const FakeInstall& fake, bool gameFound)
-    : app::GameServices(discovery::Environment{}), fake_(fake), gameFound_(gameFound) {}
+RecordingServices::RecordingServices(const FakeInstall& fake, bool gameFound, fs::path programDir)
+    : app::GameServices(discovery::Environment{}, std::move(programDir)), fake_(fake),
+      gameFound_(gameFound) {}
 
 std::optional<presets::PresetFile> RecordingServices::importPresets(const fs::path& dir) {
     calls.push_back("presets");
@@ -100,6 +103,14 @@ void clickCheckBox(app::Form1& form, int row) {
     form.List2->scrollToItem(form.List2->item(row));
     const QPoint at = form.List2->checkIndicatorRect(row).center();
     QTest::mouseClick(form.List2->viewport(), Qt::LeftButton, {}, at);
+}
+
+QString rowTooltip(app::Form1& form, int row) {
+    const QRect rect = form.List2->visualItemRect(form.List2->item(row));
+    QHelpEvent help(QEvent::ToolTip, rect.center(),
+                    form.List2->viewport()->mapToGlobal(rect.center()));
+    QApplication::sendEvent(form.List2->viewport(), &help);
+    return QToolTip::text();
 }
 
 void GuiTest::SetUp() {

@@ -40,7 +40,10 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 // Start-up's reads over the fake install, each one noted as it is made.
 class RecordingServices : public app::GameServices {
 public:
-    explicit RecordingServices(const FakeInstall& fake, bool gameFound = true);
+    // programDir: the folder the program lies in, where Presets.ini is looked
+    // for after the working folder.
+    explicit RecordingServices(const FakeInstall& fake, bool gameFound = true,
+                               std::filesystem::path programDir = {});
 
     std::optional<presets::PresetFile> importPresets(const std::filesystem::path& dir) override;
     discovery::GameInstall locateGameRoot() override;
@@ -73,6 +76,9 @@ int rowOf(const app::Form1& form, const std::string& text);
 
 // Clicks the row's check box as a player does.
 void clickCheckBox(app::Form1& form, int row);
+
+// The tooltip shown over the row.
+QString rowTooltip(app::Form1& form, int row);
 
 // Fixture: an application, boxes recorded instead of shown.
 class GuiTest : public ::testing::Test {

@@ -112,13 +112,7 @@ TEST_F(PlayerAccessTest, RowTooltipsTellRowsThatLookAlikeApart) {
     startAndScan(*form);
     ASSERT_EQ(form->List2->texts(),
               (std::vector<std::string>{"Brick.dds", "Brick.dds", "Moss.dds"}));
-    const auto tooltipOf = [&](int row) {
-        const QRect rect = form->List2->visualItemRect(form->List2->item(row));
-        QHelpEvent help(QEvent::ToolTip, rect.center(),
-                        form->List2->viewport()->mapToGlobal(rect.center()));
-        QApplication::sendEvent(form->List2->viewport(), &help);
-        return QToolTip::text();
-    };
+    const auto tooltipOf = [&](int row) { return rowTooltip(*form, row); };
     const QString brick = tooltipOf(1);
     EXPECT_TRUE(brick.contains("<b>Brick.dds</b>")) << brick.toStdString();
     EXPECT_TRUE(brick.contains("Found in Content\\T3\\Bitmaps and in System\\Data"))

@@ -3,6 +3,8 @@
 #include "tests/app/gui_support.h"
 #include "tests/support/map_builder.h"
 
+#include <fstream>
+
 namespace quorvell::testing {
 namespace {
 
@@ -88,6 +90,22 @@ TEST_F(PresetWindowTest, UnterminatedBlockIsToldAndChangesNothing) {
     EXPECT_EQ(map("a.ibt"), a);
     EXPECT_EQ(marks(), (std::vector<bool>{false, true, false}));
     EXPECT_FALSE(form->working());
+}
+
+// The box names the file that was read, not the working folder's.
+TEST_F(PresetWindowTest, AnUnterminatedBlockBesideTheProgramIsNamedWhereItLies) {
+    std::filesystem::remove(fake.workingDir() / "Presets.ini");
+    const std::filesystem::path beside = fake.root() / "program" / "Presets.ini";
+    std::filesystem::create_directories(beside.parent_path());
+    std::ofstream(beside) << "broken{\r\nMoss.dds\r\n";
+    form =
+        makeForm(fake, {}, std::make_shared<RecordingServices>(fake, true, beside.parent_path()));
+    startAndScan(*form);
+    choose("broken");
+    QTest::mouseClick(form->Label5, Qt::LeftButton);
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_TRUE(boxes()[0].text.contains(QString::fromStdString(beside.string())))
+        << boxes()[0].text.toStdString();
 }
 
 } // namespace

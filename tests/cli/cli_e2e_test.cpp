@@ -247,5 +247,73 @@ TEST(QuorvellCli, ExitStatusesTellScriptsWhatWentWrongAndNothingIsWritten) {
     EXPECT_EQ(demo.maps(), before);
 }
 
+TEST(QuorvellCli, OutputLostOnAFullDiskFailsTheRun) {
+    const Demo demo;
+    const auto full = [&](const char* program, std::vector<std::string> args) {
+        args.insert(args.begin(), {"-c", "exec \"$0\" \"$@\" > /dev/full", program});
+        return demo.run("/bin/sh", args);
+    };
+    for (const auto& run : {full(QUORVELL_CLI, {"--json", "list"}), full(QUORVELL_CLI, {"presets"}),
+                            full(QUORVELL_CLI, {"--version"}), full(QUORVELL_PROGRAM, {"--help"}),
+                            full(QUORVELL_PROGRAM, {"walls"})}) {
+        EXPECT_EQ(run.exitStatus, 1);
+        EXPECT_NE(run.err.find("could not write to standard output"), std::string::npos) << run.err;
+    }
+}
+
+// Names from a downloaded pack: escape sequences reach no terminal, and a name
+// no map can hold is said to be so, and can be named back from JSON.
+TEST(QuorvellCli, OddNamesAreShownSafelyAndNamesNoMapCanHoldAreNotSwitchedOn) {
+    const Demo demo;
+    const fs::path bitmaps = tools::demoGameRoot(demo.folder()) / "Content/T3/Bitmaps";
+    const std::string invalid = "Wall_\xff.dds";
+    const std::string japanese = "Wall_\u65e5.dds";
+    for (const std::string& name :
+         {std::string("Esc\x1b]0;x\x07.dds"), std::string("Rtl\u202e.dds"), invalid, japanese}) {
+        std::ofstream(bitmaps / name) << "";
+    }
+    std::ofstream(demo.folder() / "Presets.ini", std::ios::app) << "\x1b[2J{\r\n\x7f.dds\r\n}\r\n";
+    for (const auto& args : {std::vector<std::string>{"list"}, {"presets"}}) {
+        const ProgramRun run = demo.cli(args);
+        EXPECT_EQ(run.out.find_first_of("\x1b\x07\x7f"), std::string::npos) << run.out;
+        EXPECT_EQ(run.out.find("\u202e"), std::string::npos) << run.out;
+    }
+    EXPECT_TRUE(holds(demo.cli({"list"}), "[ ] Esc\\x1b]0;x\\x07.dds"));
+    EXPECT_TRUE(holds(demo.cli({"presets"}), "\\x1b[2J\n    \\x7f.dds\n"));
+
+    const json list = parsed(demo.cli({"list", "--json"}));
+    std::string bytes;
+    for (const auto& texture : list["textures"]) {
+        bytes += texture.value("nameBytes", "");
+    }
+    EXPECT_EQ(bytes, "57616c6c5fff2e646473");
+    const Maps before = demo.maps();
+    for (const std::string& name : {japanese, "hex:" + bytes}) {
+        const ProgramRun on = demo.cli({"on", name});
+        EXPECT_EQ(on.exitStatus, 1);
+        EXPECT_NE(on.err.find("cannot be written into a map"), std::string::npos) << on.err;
+    }
+    EXPECT_EQ(demo.maps(), before);
+}
+
+// The player removes a pack whose texture is on: the maps still name it.
+TEST(QuorvellCli, MissingTexturesAreReportedLeftAloneByPresetsAndSwitchedOffOnRequest) {
+    const Demo demo;
+    ASSERT_EQ(demo.cli({"on", "Wall_brick01.dds"}).exitStatus, 0);
+    fs::remove(tools::demoGameRoot(demo.folder()) / "Content/T3/Bitmaps/Wall_brick01.dds");
+    const std::string line = "Wall_brick01.dds \u2014 file missing, on in 3 of 3 maps";
+    EXPECT_TRUE(holds(demo.cli({"status"}), "Missing:      " + line + "\n"));
+    ASSERT_EQ(demo.cli({"apply", "no", "textures"}).exitStatus, 0);
+    EXPECT_TRUE(holds(demo.cli({"list"}), "[!] " + line + "\n"));
+    EXPECT_EQ(parsed(demo.cli({"list", "--json"}))["missing"],
+              json::parse(R"([{"name": "Wall_brick01.dds", "mapsOn": 3}])"));
+
+    const json off = parsed(demo.cli({"off", "--missing", "--json"}));
+    EXPECT_EQ(off["referencesChanged"], 4);
+    EXPECT_EQ(off["textures"], json({"Wall_brick01.dds"}));
+    EXPECT_TRUE(parsed(demo.cli({"list", "--json"}))["missing"].empty());
+    EXPECT_EQ(demo.cli({"off", "--missing", "Door_oak.dds"}).exitStatus, 64);
+}
+
 } // namespace
 } // namespace quorvell::testing

@@ -119,7 +119,14 @@ INSTANTIATE_TEST_SUITE_P(
                    makeFakePrefix(d, "home/.local/share/bottles/bottles/B", kGameValue);
                    mapsUnder(d, "home/.local/share/bottles/bottles/B/drive_c/thief");
                },
-               "C:\\Thief", "home/.local/share/bottles/bottles/B", "/nowhere"}),
+               "C:\\Thief", "home/.local/share/bottles/bottles/B", "/nowhere"},
+        Layout{"stale_ion_root_in_the_wine_prefix_is_passed_over",
+               [](const TempDir& d) {
+                   makeFakePrefix(d, "home/.wine", wineGameKey(R"("ION_ROOT"="C:\\Gone")"));
+                   makeFakePrefix(d, "home/Games/Heroic/Prefixes/default/T", kGameValue);
+                   mapsUnder(d, "home/Games/Heroic/Prefixes/default/T/drive_c/thief");
+               },
+               "C:\\Thief", "home/Games/Heroic/Prefixes/default/T"}),
     [](const auto& tc) { return std::string(tc.param.label); });
 
 // Every place is named with why it was passed over, in the order looked (each

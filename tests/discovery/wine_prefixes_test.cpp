@@ -87,6 +87,7 @@ TEST_F(SteamHome, TheFirstPrefixHoldingTheValueWins) {
     makeFakePrefix(dir, "home/.wine", wineGameKey(R"("ION_ROOT"="C:\\FromWine")"));
     makeFakePrefix(dir, "disk/SteamLibrary/steamapps/compatdata/6980/pfx",
                    wineGameKey(R"("ION_ROOT"="C:\\FromProton")"));
+    fs::create_directories(home / ".wine/drive_c/FromWine/Content/T3/Maps");
     const GameInstall game = locateGame(env());
     EXPECT_EQ(game.root, "C:\\FromWine");
     EXPECT_EQ(game.winePrefix, home / ".wine");
@@ -96,6 +97,8 @@ TEST_F(SteamHome, AValueOfAnotherTypeDoesNotStopTheSearch) {
     makeFakePrefix(dir, "home/.wine", wineGameKey(R"("ION_ROOT"=str(2):"C:\\Expanding")"));
     makeFakePrefix(dir, "flat-lib/steamapps/compatdata/6980/pfx",
                    wineGameKey(R"("ION_ROOT"="C:\\Flat")", false));
+    fs::create_directories(dir.path() /
+                           "flat-lib/steamapps/compatdata/6980/pfx/drive_c/Flat/Content/T3/Maps");
     EXPECT_EQ(locateGame(env()).root, "C:\\Flat");
 }
 

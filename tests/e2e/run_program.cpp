@@ -29,10 +29,16 @@ void drain(int fd, std::string& into) {
 
 } // namespace
 
-ProgramRun runProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
-                      const std::filesystem::path& cwd,
-                      const std::map<std::string, std::string>& env, int timeoutSeconds,
-                      const std::function<void(const ProgramRun&)>& whileRunning) {
+namespace {
+
+struct Started {
+    pid_t pid;
+    int out;
+    int err;
+};
+
+Started start(const std::filesystem::path& program, const std::vector<std::string>& args,
+              const std::filesystem::path& cwd, const std::map<std::string, std::string>& env) {
     int outPipe[2];
     int errPipe[2];
     if (::pipe(outPipe) != 0 || ::pipe(errPipe) != 0) {
@@ -61,35 +67,59 @@ ProgramRun runProgram(const std::filesystem::path& program, const std::vector<st
     ::close(errPipe[1]);
     ::fcntl(outPipe[0], F_SETFL, O_NONBLOCK);
     ::fcntl(errPipe[0], F_SETFL, O_NONBLOCK);
+    return {pid, outPipe[0], errPipe[0]};
+}
 
+ProgramRun collect(const Started& started, int timeoutSeconds,
+                   const std::function<void(const ProgramRun&)>& whileRunning) {
     ProgramRun run;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
     int status = 0;
     for (;;) {
-        pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
+        pollfd fds[2] = {{started.out, POLLIN, 0}, {started.err, POLLIN, 0}};
         ::poll(fds, 2, 50);
-        drain(outPipe[0], run.out);
-        drain(errPipe[0], run.err);
+        drain(started.out, run.out);
+        drain(started.err, run.err);
         if (whileRunning) {
             whileRunning(run);
         }
-        const pid_t done = ::waitpid(pid, &status, WNOHANG);
-        if (done == pid) {
+        const pid_t done = ::waitpid(started.pid, &status, WNOHANG);
+        if (done == started.pid) {
             break;
         }
         if (std::chrono::steady_clock::now() > deadline) {
-            ::kill(pid, SIGKILL);
-            ::waitpid(pid, &status, 0);
+            ::kill(started.pid, SIGKILL);
+            ::waitpid(started.pid, &status, 0);
             run.err += "\n[killed after timeout]";
             break;
         }
     }
-    drain(outPipe[0], run.out);
-    drain(errPipe[0], run.err);
-    ::close(outPipe[0]);
-    ::close(errPipe[0]);
+    drain(started.out, run.out);
+    drain(started.err, run.err);
+    ::close(started.out);
+    ::close(started.err);
     run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
+}
+
+} // namespace
+
+ProgramRun runProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
+                      const std::filesystem::path& cwd,
+                      const std::map<std::string, std::string>& env, int timeoutSeconds,
+                      const std::function<void(const ProgramRun&)>& whileRunning) {
+    return collect(start(program, args, cwd, env), timeoutSeconds, whileRunning);
+}
+
+ProgramRun runProgramSignalled(const std::filesystem::path& program,
+                               const std::vector<std::string>& args,
+                               const std::filesystem::path& cwd,
+                               const std::map<std::string, std::string>& env, int signal,
+                               const std::function<void()>& wait) {
+    const Started started = start(program, args, cwd, env);
+    wait();
+    ::kill(started.pid, signal);
+    return collect(started, 60, {});
 }
 
 } // namespace quorvell::testing

@@ -22,4 +22,11 @@ ProgramRun runProgram(const std::filesystem::path& program, const std::vector<st
                       const std::map<std::string, std::string>& env, int timeoutSeconds = 60,
                       const std::function<void(const ProgramRun&)>& whileRunning = {});
 
+// Runs program as runProgram does and sends it signal once wait returns.
+ProgramRun runProgramSignalled(const std::filesystem::path& program,
+                               const std::vector<std::string>& args,
+                               const std::filesystem::path& cwd,
+                               const std::map<std::string, std::string>& env, int signal,
+                               const std::function<void()>& wait);
+
 } // namespace quorvell::testing

@@ -1,6 +1,7 @@
 #include "base/io_error.h"
 #include "patching/map_file.h"
 #include "patching/map_io.h"
+#include "patching/map_plan.h"
 #include "patching/record_walk.h"
 #include "tests/support/map_builder.h"
 #include "tests/support/temp_dir.h"
@@ -158,18 +159,26 @@ void stopWritesAt(rlim_t limit) {
     ::setrlimit(RLIMIT_FSIZE, &size);
 }
 
-TEST_F(MapIoTest, NameCutByAWriteThatStoppedIsPutBack) {
+TEST_F(MapIoTest, WriteThatStoppedPartWayLeavesEveryNameWhole) {
     const auto path = dir.write("m.ibt", testing::mapOfTextures({"Wall_a", "Wall_a", "Wall_a"}));
-    // The batch's one write stops inside the second name.
-    EXPECT_EXIT(
-        {
-            stopWritesAt(MapBuilder::nameOffset(1) + 9); // "Wall_a__o"
-            const auto problem = ioErrorProblem(path, "File too large",
-                                                [&] { patchPresetInMap(path, BatchIndex(kOn)); });
-            std::_Exit(problem.empty() ? 0 : 1);
-        },
-        ::testing::ExitedWithCode(0), "");
-    EXPECT_EQ(readFile(path), testing::mapOfTextures({"Wall_a__overridden", "Wall_a", "Wall_a"}));
+    // Each way round, a write stops inside the second name.
+    for (const bool on : {true, false}) {
+        EXPECT_EXIT(
+            {
+                stopWritesAt(MapBuilder::nameOffset(1) + 9);
+                const auto problem = ioErrorProblem(path, "File too large", [&] {
+                    patchPresetInMap(path, BatchIndex({{"Wall_a.dds", on}}));
+                });
+                std::_Exit(problem.empty() ? 0 : 1);
+            },
+            ::testing::ExitedWithCode(0), "");
+        const auto map = readFile(path);
+        for (std::size_t k = 0; k < 3; ++k) {
+            const auto name = testing::nameAt(map, k);
+            EXPECT_TRUE(name == "Wall_a" || name == "Wall_a__overridden") << k << ": " << name;
+        }
+        patchPresetInMap(path, BatchIndex({{"Wall_a.dds", on}}));
+    }
 }
 
 TEST_F(MapIoTest, FolderOrPipeInsteadOfAMapIsAnErrorNotAHang) {
@@ -196,6 +205,28 @@ TEST_F(MapIoTest, ReplacedFileIsNotWrittenThroughTheNewName) {
 }
 
 #ifndef _WIN32
+// Renamed over while written: the run says so rather than count changes the
+// path no longer holds; a kernel file behind a link is refused unread; a
+// map sharing its file with another name is written with a warning.
+TEST_F(MapIoTest, ReplacedKernelAndHardLinkedMapsAreTold) {
+    const auto path = dir.write("m.ibt", kPlainMap);
+    const auto copy = dir.write("copy.ibt", kPlainMap);
+    const MapPlan plan = planMap(path, BatchIndex(kOn));
+    EXPECT_EQ(ioErrorProblem(path, "the map was replaced while it was being patched",
+                             [&] { applyPlan(plan, {}, [&] { fs::rename(copy, path); }); }),
+              "");
+
+    fs::create_symlink("/proc/self/mem", dir.path() / "mem.ibt");
+    EXPECT_EQ(ioErrorProblem(dir.path() / "mem.ibt",
+                             "not a map file on disk (a file of the system's kernel)",
+                             [&] { planMap(dir.path() / "mem.ibt", BatchIndex(kOn)); }),
+              "");
+
+    fs::create_hard_link(path, dir.path() / "backup.ibt");
+    EXPECT_EQ(hardLinksWarning(patchPresetInMap(path, BatchIndex(kOff)).hardLinks),
+              "has 2 hard links: a copy made with cp -al would be changed too");
+}
+
 TEST_F(MapIoTest, ReadOnlyMapThatNeedsNoChangeIsNoError) {
     const auto path = readOnlyMap(kPlainMap);
     expectWithoutRootPowers([&]() -> std::string {

@@ -3,6 +3,7 @@
 // length, and never touch a byte outside the name window of a texture record.
 
 #include "patching/map_file.h"
+#include "patching/map_plan.h"
 #include "tests/support/map_builder.h"
 #include "tests/support/temp_dir.h"
 
@@ -286,6 +287,40 @@ TEST(MapProperty, ToggleOnAndOffRestoresNulPaddedMapsExactly) {
         switchTextureInMap(path, ToggleTarget(text, true));
         switchTextureInMap(path, ToggleTarget(text, false));
         ASSERT_EQ(readFile(path), expected) << text;
+    }
+}
+
+// The toggle is a one-row batch, the dry run counts the references the batch
+// changes, and the plan with before and after swapped undoes it exactly.
+TEST(MapProperty, ToggleDryRunAndUndoAgreeWithTheBatch) {
+    TempDir dir;
+    for (unsigned seed = 1; seed <= 200; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        Random random(seed);
+        const auto found = randomMap(random, false);
+        const auto& text = kRowTexts[random.below(kRowTexts.size())];
+        const bool on = random.below(2) == 0;
+        const auto toggled = dir.write("t" + std::to_string(seed) + ".ibt", found);
+        const auto batched = dir.write("b" + std::to_string(seed) + ".ibt", found);
+        const TextureRows rows =
+            random.below(2) == 0 ? TextureRows{{text, on}} : randomRows(random);
+        const BatchIndex index(rows);
+
+        const std::size_t counted = countPresetChanges(batched, index).referencesChanged;
+        const MapPlan plan = planMap(batched, index);
+        applyPlan(plan);
+        const auto after = readFile(batched);
+        std::size_t changed = 0;
+        for (const std::size_t at : textureWindows(found)) {
+            changed += found.compare(at, 64, after, at, 64) != 0 ? 1 : 0;
+        }
+        EXPECT_EQ(counted, changed);
+        applyPlan(reversed(plan), {.verifyBefore = true});
+        ASSERT_EQ(readFile(batched), found);
+
+        switchTextureInMap(toggled, ToggleTarget(text, on));
+        patchPresetInMap(batched, BatchIndex({{text, on}}));
+        ASSERT_EQ(readFile(toggled), readFile(batched)) << text;
     }
 }
 

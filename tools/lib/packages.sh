@@ -23,7 +23,7 @@ need_packages() {
 QUORVELL_BUILD_PACKAGES=(cmake ninja-build g++ clang clang-format libclang-rt-14-dev libgtest-dev libgmock-dev
     libbenchmark-dev nlohmann-json3-dev libyaml-cpp-dev qt6-base-dev qt6-svg-dev libgl-dev librsvg2-bin)
 # What building the packages and checking them needs.
-QUORVELL_PACKAGING_PACKAGES=(dpkg-dev desktop-file-utils appstream file binutils)
+QUORVELL_PACKAGING_PACKAGES=(dpkg-dev desktop-file-utils appstream file binutils lintian)
 # What the Windows cross build and its tests under Wine need.
 QUORVELL_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix googletest wine wine64)
 # What running the window on a machine without a display needs.
