@@ -27,6 +27,10 @@ QRect toPixels(const Twips& r);
 // Exact, for the progress bars, whose width moves in fractions of a pixel.
 QRectF toPixelsF(const Twips& r);
 
+// Where a hot spot takes clicks: its art's area grown about its centre to at
+// least 24 x 24 pixels (at 1x), the size a pointer or a finger hits surely.
+Twips clickArea(const Twips& art);
+
 namespace form1 {
 inline constexpr double kClientWidth = 4965;
 inline constexpr double kClientHeight = 5550;

@@ -1,6 +1,7 @@
 #include "app/keyboard.h"
 
 #include "app/help_form.h"
+#include "app/list_filter.h"
 #include "app/main_window.h"
 
 #include <QtCore/QPointer>
@@ -82,14 +83,22 @@ void installKeyboard(Form1& form) {
     QWidget::setTabOrder(form.Combo1, form.List2);
     new FocusKeeper(form.List2, form.Combo1);
 
-    bind(form,
-         {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter),
-          QKeySequence(Qt::Key_Plus)},
+    bind(form, {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)},
          [&form] { form.Label5_Click(); });
     bind(form,
          {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Return),
-          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Enter), QKeySequence(Qt::Key_Minus)},
+          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Enter)},
          [&form] { form.Label6_Click(); });
+    // + and - only while the chooser has the keys: in the list they are
+    // text typed to find a name.
+    for (const auto& [key, hotSpot] : {std::pair{Qt::Key_Plus, &Form1::Label5_Click},
+                                       std::pair{Qt::Key_Minus, &Form1::Label6_Click}}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), form.Combo1);
+        shortcut->setContext(Qt::WidgetShortcut);
+        QObject::connect(shortcut, &QShortcut::activated, &form,
+                         [&form, hotSpot] { (form.*hotSpot)(); });
+    }
+    bind(form, {QKeySequence(QKeySequence::Find)}, [&form] { form.listFilter()->openField(); });
     bind(form, {QKeySequence(Qt::Key_F1)}, [&form] {
         if (form.form3()->isVisible()) {
             form.HideHelpForm();

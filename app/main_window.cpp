@@ -1,8 +1,12 @@
 #include "app/main_window.h"
 
+#include "app/accessibility.h"
 #include "app/developer_panel.h"
 #include "app/geometry.h"
 #include "app/keyboard.h"
+#include "app/list_filter.h"
+#include "app/list_notice.h"
+#include "app/maps_watcher.h"
 #include "app/screen_fit.h"
 #include "app/skin.h"
 #include "app/ticker.h"
@@ -68,6 +72,7 @@ void Form1::buildControls() {
     applySkin(List2, Combo1);
     rowTooltips_ = new RowTooltips(List2);
     listMenu_ = new ListMenu(List2);
+    listFilter_ = new ListFilter(List2);
     missing_ = new MissingTextures(this, List2, toPixels(form1::kList2));
     connect(missing_, &MissingTextures::switchOff, this, &Form1::switchOffMissing);
     addPresetMenu();
@@ -80,17 +85,32 @@ void Form1::buildControls() {
             ShowHelpForm();
         }
     });
+    // A click, or an assistive tool's press, shows the help too.
+    connect(Label3, &HotSpot::clicked, this, &Form1::ShowHelpForm);
     Label4 = new HotSpot(QStringLiteral("Exit"), this);
-    Label4->setGeometry(toPixels(form1::kLabel4));
+    Label4->setGeometry(toPixels(clickArea(form1::kLabel4)));
     connect(Label4, &HotSpot::clicked, this, &Form1::Label4_Click);
     Label5 = new HotSpot(QStringLiteral("Click to enable preset"), this);
-    Label5->setGeometry(toPixels(form1::kLabel5));
+    Label5->setGeometry(toPixels(clickArea(form1::kLabel5)));
     connect(Label5, &HotSpot::clicked, this, &Form1::Label5_Click);
     Label6 = new HotSpot(QStringLiteral("Click to disable preset"), this);
-    Label6->setGeometry(toPixels(form1::kLabel6));
+    Label6->setGeometry(toPixels(clickArea(form1::kLabel6)));
     connect(Label6, &HotSpot::clicked, this, &Form1::Label6_Click);
 
     Shape1 = new ProgressBar(form1::kShape1, this);
+
+    listNotice_ = new ListNotice(this);
+    listNotice_->setGeometry(List2->geometry());
+    connect(listNotice_, &ListNotice::retry, this, [this] {
+        if (!gate_.busy()) {
+            readMarks(true);
+        }
+    });
+    lockProbe_ = new QTimer(this);
+    lockProbe_->setInterval(500);
+    connect(lockProbe_, &QTimer::timeout, this, &Form1::probeMapsLock);
+    mapsWatcher_ = new MapsWatcher(this);
+    connect(mapsWatcher_, &MapsWatcher::changedOutside, this, &Form1::followOutsideChange);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(500);
@@ -112,6 +132,7 @@ void Form1::buildControls() {
     });
     installKeyboard(*this);
     addWayBackControls();
+    nameForAssistiveTools(*this);
 }
 
 DeveloperPanel* Form1::developerPanel() {
@@ -135,6 +156,8 @@ void Form1::forM_working(const std::int16_t& Workbyte) {
     List2->setEnabled(!on);
     missing_->setEnabled(!on);
     Combo1->setEnabled(!on);
+    Label5->setEnabled(!on);
+    Label6->setEnabled(!on);
     if (on) {
         setCursor(Qt::WaitCursor);
         return;
@@ -143,6 +166,7 @@ void Form1::forM_working(const std::int16_t& Workbyte) {
     if (ended_) {
         return;
     }
+    mapsWatcher_->remember(); // the maps as the window leaves them
     if (currentRowBefore_ &&
         (List2->currentRow() < 0 || List2->rowText(List2->currentRow()) != *currentRowBefore_)) {
         // By its text: Refresh may have moved the row.

@@ -46,6 +46,7 @@
 #include <QtGui/QAction>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QWidget>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -67,7 +68,13 @@ struct Form1Setup {
     bool headless = false;                            // no display: lines only, no boxes
     std::function<void(const std::string&)> printOut; // null: standard output
     std::function<void(const std::string&)> printErr; // null: standard error
+    // How long a run waits for another Quorvell to let go of the maps.
+    std::chrono::milliseconds mapsLockTimeout = std::chrono::seconds(60);
 };
+
+class ListFilter;
+class ListNotice;
+class MapsWatcher;
 
 class Form1 : public QWidget {
     Q_OBJECT
@@ -100,6 +107,12 @@ public:
     DeveloperPanel* developerPanel();
     // The list's context menu; each feature adds its section to it.
     ListMenu* listMenu() const { return listMenu_; }
+    // Over the list while its marks are not read: the wait, or why and a retry.
+    ListNotice* listNotice() const { return listNotice_; }
+    ListFilter* listFilter() const { return listFilter_; }
+    // Whether the check marks are the maps' as last read; while not, nothing
+    // that writes maps can start.
+    bool marksRead() const { return marksRead_; }
     // The missing textures found by the last scan, below List2.
     MissingTextures* missingTextures() const { return missing_; }
     RowTooltips* rowTooltips() const { return rowTooltips_; }
@@ -206,6 +219,18 @@ private:
     // Label5 and Label6: the chosen preset applied (0) or removed (1).
     void runChosenPreset(std::int16_t disablE_bit);
     std::vector<IoError> rescanCheckMarks();
+    // The check marks read from every map (Timer1's first scan with
+    // firstScan, else a quiet rescan); a failure leaves the list disabled
+    // with the reason shown over it and a retry.
+    void readMarks(bool firstScan);
+    void readMarksFromMaps();
+    // Marks and tooltips' counts of a scan; partly-on rows shown as such.
+    void showCounts(std::vector<session::MapCount> counts);
+    void followOutsideChange();
+    void probeMapsLock();
+    // After a preset run: the textures it made whole, told as its result.
+    void reportMadeWhole(const std::string& preset, bool removed, const std::vector<bool>& marks);
+    void announce(const QString& text);
     void honourPendingClose();
     void showStartupProblems();
     // Refresh, or a game folder chosen by hand: the textures (and the maps)
@@ -251,6 +276,12 @@ private:
     DeveloperPanel* developerPanel_ = nullptr;
     RowTooltips* rowTooltips_ = nullptr;
     ListMenu* listMenu_ = nullptr;
+    ListNotice* listNotice_ = nullptr;
+    ListFilter* listFilter_ = nullptr;
+    MapsWatcher* mapsWatcher_ = nullptr;
+    QTimer* lockProbe_ = nullptr; // while the maps were busy: a retry once free
+    bool marksRead_ = false;
+    std::vector<session::MapCount> counts_; // per row, as last read or written
     MissingTextures* missing_ = nullptr;
     QWidget* notFoundPanel_ = nullptr;
     QAction* saveAction_ = nullptr;

@@ -49,7 +49,7 @@ void Form1::scanAllMaps(std::vector<IoError>* unreadable) {
         },
         &List1.references(), unreadable);
     missing_->setTextures(missing.found(), scan.mapsScanned);
-    rowTooltips_->setCounts(scan.counts);
+    showCounts(scan.counts);
     if (List2->count() > 2) {
         List2->setCurrentRow(0);
     }
@@ -85,6 +85,14 @@ void Form1::List2_ItemCheck(int row) {
             reportNotSwitchedOn(
                 session::switchTexture(List3.paths(), List2->rowText(row), switchOn, context)
                     .notSwitchedOn);
+            if (counts_.size() == static_cast<std::size_t>(List2->count())) {
+                const auto [first, end] = List2->twinRange(row);
+                for (int twin = first; twin < end; ++twin) {
+                    auto& count = counts_[static_cast<std::size_t>(twin)];
+                    count.on = switchOn ? count.using_ : 0;
+                }
+                rowTooltips_->setCounts(counts_);
+            }
         },
         FailurePolicy::Marks::Rescanned, std::move(marksBefore));
 }

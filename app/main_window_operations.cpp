@@ -1,3 +1,4 @@
+#include "app/list_notice.h"
 #include "app/main_window.h"
 #include "app/message_boxes.h"
 #include "session/messages.h"
@@ -36,6 +37,13 @@ void Form1::runOperation(const std::function<void()>& action, FailurePolicy::Mar
     if (std::exchange(undoAfterFailure_, false)) {
         undoLastRun();
     }
+    // A rescan after a failure that could not read the marks leaves them
+    // unread: the list stays off until they are.
+    if (!marksRead_ && !awaitingScan_.held() && !ended_ && !commandLineMode()) {
+        awaitingScan_ = working_.hold();
+        listNotice_->showFailure(QStringLiteral(
+            "The check marks could not be read from the maps, so nothing can be switched yet."));
+    }
 }
 
 // Every map it can read, from empty marks: a map that fails is noted and the
@@ -44,7 +52,9 @@ std::vector<IoError> Form1::rescanCheckMarks() {
     const WorkingState::Hold hold = working_.hold();
     List2->clearAllChecks();
     std::vector<IoError> unreadable;
+    marksRead_ = false;
     scanAllMaps(&unreadable);
+    marksRead_ = true;
     return unreadable;
 }
 
@@ -68,7 +78,8 @@ std::unique_ptr<patching::MapsFolderLock> Form1::takeMapsLock() {
         notice.form.showWaitingForMaps(true);
     };
     hooks.poll = [] { QCoreApplication::processEvents(QEventLoop::AllEvents); };
-    return std::make_unique<patching::MapsFolderLock>(List3.path(0).parent_path(), hooks);
+    return std::make_unique<patching::MapsFolderLock>(List3.path(0).parent_path(), hooks,
+                                                      setup_.mapsLockTimeout);
 }
 
 void Form1::showWaitingForMaps(bool waiting) {
@@ -80,10 +91,17 @@ void Form1::showWaitingForMaps(bool waiting) {
         form2_->setNotice(waiting ? QString::fromStdString(notice) : QString());
         return;
     }
-    // The ticker carries it; once the wait is over the status text follows.
+    // Over the list, with the folder, and in the ticker; once the wait is
+    // over the status text follows.
     tickerText_ = waiting ? std::string(5, ' ') + notice + std::string(5, ' ') : std::string();
     if (waiting) {
         setWindowTitle(QString::fromStdString(tickerText_));
+        listNotice_->showWaiting(
+            QStringLiteral("%1\n\n%2")
+                .arg(QString::fromStdString(notice),
+                     QString::fromStdWString(List3.path(0).parent_path().wstring())));
+    } else {
+        listNotice_->endWaiting();
     }
 }
 

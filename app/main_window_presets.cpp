@@ -17,10 +17,20 @@ void Form1::enable_preseT(const std::string& preseT, std::int16_t disablE_bit) {
     const std::vector<std::string> texts = List2->texts();
     const session::PresetRequest request{
         List5.lines(), presetFile_, preseT, disablE_bit != 0, false, texts, List3.paths(),
-        [this] { return List2->marks(); },
+        // The maps as they are now, read under the run's hold of the lock;
+        // command-line mode holds the lock from its own scan on.
+        [this] {
+            if (!commandLineMode()) {
+                readMarksFromMaps();
+            }
+            return List2->marks();
+        },
         // The working state is on, so none of these check marks patches.
         [this](const std::vector<bool>& marks) { List2->setMarks(marks); }};
     const session::PresetOutcome outcome = session::runPreset(request, context);
+    if (!outcome.stoppedBySpecialEntry) {
+        reportMadeWhole(preseT, disablE_bit != 0, outcome.marks);
+    }
     hold.release();
     reportNotSwitchedOn(outcome.batch.notSwitchedOn);
     for (const std::string& warning : outcome.batch.warnings) {
@@ -39,7 +49,7 @@ void Form1::Label6_Click() {
 }
 
 void Form1::runChosenPreset(std::int16_t disablE_bit) {
-    if (working() || gate_.busy() || Combo1->currentIndex() < 0) {
+    if (working() || gate_.busy() || !marksRead_ || Combo1->currentIndex() < 0) {
         return;
     }
     const std::string name = Combo1->currentText().toStdString();

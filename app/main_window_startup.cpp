@@ -185,8 +185,7 @@ void Form1::Timer1_Timer() {
     }
     // The list has been off since start-up or Refresh; it comes back once
     // these check marks are set.
-    const WorkingState::Hold awaiting = std::exchange(awaitingScan_, {});
-    runOperation([this] { ScanAllMaps(); }, FailurePolicy::Marks::Rescanned);
+    readMarks(true);
     QTimer::singleShot(0, this, &Form1::checkCutShortRun);
 }
 
@@ -227,6 +226,7 @@ void Form1::readGameAgain(bool withMaps) {
                 showStartupProblems();
             }
             Timer1->start();
+            marksRead_ = false;
             awaitingScan_ = std::move(hold);
         },
         FailurePolicy::Marks::Kept);

@@ -22,6 +22,7 @@ int TextureList::addRow(const std::string& text) {
     texts_.insert(texts_.begin() + offset, text);
     keys_.insert(keys_.begin() + offset, std::move(key));
     checked_.insert(checked_.begin() + offset, false);
+    partly_.insert(partly_.begin() + offset, false);
     auto* item = new QListWidgetItem(QString::fromStdString(text));
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Unchecked);
@@ -34,6 +35,7 @@ void TextureList::clearRows() {
     texts_.clear();
     keys_.clear();
     checked_.clear();
+    partly_.clear();
 }
 
 std::string TextureList::rowText(int row) const {
@@ -42,6 +44,36 @@ std::string TextureList::rowText(int row) const {
 
 void TextureList::setChecked(int row, bool checked) {
     item(row)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+}
+
+std::pair<int, int> TextureList::twinRange(int row) const {
+    int first = row;
+    int end = row + 1;
+    const std::string& text = texts_.at(static_cast<std::size_t>(row));
+    while (first > 0 && texts_[static_cast<std::size_t>(first - 1)] == text) {
+        --first;
+    }
+    while (end < count() && texts_[static_cast<std::size_t>(end)] == text) {
+        ++end;
+    }
+    return {first, end};
+}
+
+void TextureList::setPartly(const std::vector<bool>& partly) {
+    std::vector<int> changed;
+    for (std::size_t row = 0; row < partly_.size(); ++row) {
+        const bool next = checked_[row] && partly.at(row);
+        if (partly_[row] != next) {
+            partly_[row] = next;
+            changed.push_back(static_cast<int>(row));
+        }
+    }
+    const QSignalBlocker quiet(model());
+    for (const int row : changed) {
+        item(row)->setCheckState(partly_[static_cast<std::size_t>(row)] ? Qt::PartiallyChecked
+                                                                        : Qt::Checked);
+    }
+    viewport()->update();
 }
 
 void TextureList::setCheckedRows(const std::vector<std::size_t>& rows) {
@@ -79,8 +111,9 @@ void TextureList::showMarks(const std::vector<int>& changed) {
     {
         const QSignalBlocker quiet(model());
         for (const int row : changed) {
-            item(row)->setCheckState(checked_[static_cast<std::size_t>(row)] ? Qt::Checked
-                                                                             : Qt::Unchecked);
+            const auto at = static_cast<std::size_t>(row);
+            partly_[at] = false;
+            item(row)->setCheckState(checked_[at] ? Qt::Checked : Qt::Unchecked);
         }
     }
     viewport()->update();
@@ -98,6 +131,24 @@ patching::TextureRows TextureList::rows() const {
     return out;
 }
 
+QModelIndex TextureList::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex to = QListWidget::moveCursor(action, modifiers);
+    if (!to.isValid() || !isRowHidden(to.row())) {
+        return to;
+    }
+    const bool down =
+        action == MoveEnd || action == MovePageDown || action == MoveDown || action == MoveNext;
+    // Towards where the key was heading first, then back.
+    for (const int step : {down ? -1 : 1, down ? 1 : -1}) {
+        for (int row = to.row(); row >= 0 && row < count(); row += step) {
+            if (!isRowHidden(row)) {
+                return model()->index(row, 0);
+            }
+        }
+    }
+    return currentIndex();
+}
+
 QRect TextureList::checkIndicatorRect(int row) const {
     QStyleOptionViewItem option;
     initViewItemOption(&option);
@@ -113,8 +164,21 @@ void TextureList::onDataChanged(const QModelIndex& from, const QModelIndex& to,
     if (!roles.contains(Qt::CheckStateRole)) {
         return;
     }
+    // A click on a partly-checked box checks it: the texture goes on
+    // everywhere. Its twins take the same mark quietly.
     for (int row = from.row(); row <= to.row(); ++row) {
-        checked_.at(static_cast<std::size_t>(row)) = item(row)->checkState() == Qt::Checked;
+        const Qt::CheckState state = item(row)->checkState();
+        const bool checked = state != Qt::Unchecked;
+        const auto [first, end] = twinRange(row);
+        const QSignalBlocker quiet(model());
+        for (int twin = first; twin < end; ++twin) {
+            const auto at = static_cast<std::size_t>(twin);
+            checked_[at] = checked;
+            partly_[at] = state == Qt::PartiallyChecked;
+            if (twin != row) {
+                item(twin)->setCheckState(state);
+            }
+        }
     }
     for (int row = from.row(); row <= to.row(); ++row) {
         emit itemCheck(row);

@@ -25,6 +25,7 @@ public:
         Hold& operator=(const Hold&) = delete;
 
         void release();
+        bool held() const { return state_ != nullptr; }
 
     private:
         friend class WorkingState;

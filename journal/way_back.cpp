@@ -109,12 +109,21 @@ WayBack planUndo(const std::vector<patching::MapPlan>& runPlans) {
         bool changed = false;
         for (const patching::NameEdit& edit : ran.edits) {
             const std::string_view now = window->at(edit.offset, edit.after.size());
-            if (now == edit.after && edit.after != edit.before) {
-                plan.edits.push_back({edit.offset, edit.after, edit.before});
-            } else if (now != edit.before) {
-                changed = true;
+            if (now == edit.before) {
+                continue;
+            }
+            // A run stopped part-way through a name's two writes leaves some
+            // of its bytes as found and some as written (the name itself
+            // whole): undone from there.
+            for (std::size_t b = 0; b < now.size(); ++b) {
+                if (now[b] != edit.before[b] && now[b] != edit.after[b]) {
+                    changed = true;
+                }
+            }
+            if (changed) {
                 break;
             }
+            plan.edits.push_back({edit.offset, std::string(now), edit.before});
         }
         if (changed) {
             back.changedSince.push_back(changedByOther(ran.map));

@@ -23,6 +23,10 @@ inline constexpr std::string_view kNameTooLong =
     "The name is too long for the maps: with \"__overridden\" added it would not fit. A name of "
     "at most 51 characters before \".dds\" can be switched on.";
 
+// After a preset run that made textures on in some maps only whole:
+// "walls applied; 176 textures that were on in some maps only are now on in all".
+std::string madeWholeText(std::string_view preset, bool removed, std::size_t count);
+
 // A preset block that runs to the end of the file.
 std::string unclosedBlockReason(std::string_view preset);
 

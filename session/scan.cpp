@@ -23,11 +23,25 @@ ScanResult scanMaps(const std::vector<std::filesystem::path>& maps,
     patching::ReferenceSet& list1 = references != nullptr ? *references : own;
     std::vector<bool> on(rowCount);
     std::vector<bool> used(rowCount);
+    // The later rows of each name, by the first row the maps match.
+    std::vector<std::vector<std::size_t>> twins(rowCount);
+    for (std::size_t row = 0; row < rowCount; ++row) {
+        const auto base = patching::ansiBaseNameOf(rows[row].text);
+        const auto first = base ? index.firstMatch(*base) : std::nullopt;
+        if (first && *first != row) {
+            twins[*first].push_back(row);
+        }
+    }
+    std::vector<std::size_t> rowsOn;
     forEachMap(
         maps, context,
         [&](std::size_t, const std::filesystem::path& map) {
             list1.clear();
-            const auto rowsOn = patching::scanMap(map, index, list1, context.loop.withinMap);
+            rowsOn = patching::scanMap(map, index, list1, context.loop.withinMap);
+            for (std::size_t i = 0, firstRows = rowsOn.size(); i < firstRows; ++i) {
+                const auto& later = twins[rowsOn[i]];
+                rowsOn.insert(rowsOn.end(), later.begin(), later.end());
+            }
             // A row counts once per map however often the map names it.
             std::fill(on.begin(), on.end(), false);
             std::fill(used.begin(), used.end(), false);
@@ -39,6 +53,9 @@ ScanResult scanMaps(const std::vector<std::filesystem::path>& maps,
             for (const std::string& reference : list1) {
                 if (const auto row = index.firstMatch(reference)) {
                     used[*row] = true;
+                    for (const std::size_t twin : twins[*row]) {
+                        used[twin] = true;
+                    }
                 }
             }
             for (std::size_t row = 0; row < rowCount; ++row) {

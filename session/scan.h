@@ -22,13 +22,20 @@ struct MapCount {
 // "on in 2 of 3 maps", "on in 0 of 1 map"; "used by no map".
 std::string mapCountText(const MapCount& count);
 
+// On in some of the maps that use it and off in others.
+inline bool partlyOn(const MapCount& count) {
+    return count.on > 0 && count.on < count.using_;
+}
+
+// Rows with the same texture name (twins) always carry the same mark and
+// count: every row of a name is marked, not only its first.
 struct ScanResult {
-    std::vector<bool> marks;      // per row: the check mark
+    std::vector<bool> marks;      // per row: the check mark (on in any map)
     std::vector<MapCount> counts; // per row
     std::size_t mapsScanned = 0;
 };
 
-// Seen after each map: the map, the rows it has on, and every custom
+// Seen after each map: the map, the rows it has on (twins included), and every custom
 // reference it holds (plain or overridden, as the map spells it). Missing
 // textures (missing_textures.h) are gathered here.
 using MapScanned =

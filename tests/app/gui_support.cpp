@@ -71,8 +71,9 @@ discovery::MapListing RecordingServices::listMapFiles(const discovery::GameInsta
 
 std::unique_ptr<app::Form1> makeForm(const FakeInstall& fake, const std::string& argumentText,
                                      std::shared_ptr<RecordingServices> services, Console* console,
-                                     bool headless) {
+                                     bool headless, std::chrono::milliseconds lockWait) {
     app::Form1Setup setup;
+    setup.mapsLockTimeout = lockWait;
     setup.services = services ? services : std::make_shared<RecordingServices>(fake);
     setup.workingDir = fake.workingDir();
     setup.argumentText = argumentText;

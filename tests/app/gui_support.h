@@ -12,6 +12,7 @@
 #include <QtCore/QString>
 #include <QtTest/QSignalSpy>
 #include <QtTest/QTest>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
@@ -63,10 +64,12 @@ struct Console {
     std::vector<std::string> err;
 };
 
-// A window on the fake install; not started.
+// A window on the fake install; not started. lockWait: how long its runs
+// wait for the maps lock.
 std::unique_ptr<app::Form1> makeForm(const FakeInstall& fake, const std::string& argumentText = {},
                                      std::shared_ptr<RecordingServices> services = {},
-                                     Console* console = nullptr, bool headless = false);
+                                     Console* console = nullptr, bool headless = false,
+                                     std::chrono::milliseconds lockWait = std::chrono::seconds(60));
 
 // Row of List2 with this text; -1 when missing.
 int rowOf(const app::Form1& form, const std::string& text);

@@ -2,9 +2,17 @@
 // from the keyboard, with row tooltips, and the way forward when the game was
 // not found. The whole program runs on one small screen of 500 x 400.
 
+#include "app/geometry.h"
 #include "app/not_found_box.h"
+#include "app/skin.h"
 #include "tests/app/gui_support.h"
 #include "tests/support/map_builder.h"
+
+#include <QtGui/QAccessible>
+#include <QtGui/QHelpEvent>
+#include <QtWidgets/QToolTip>
+#include <algorithm>
+#include <cmath>
 
 namespace quorvell::testing {
 namespace {
@@ -63,9 +71,10 @@ TEST_F(PlayerAccessTest, FocusFrameShowsWhereTheKeysGo) {
     EXPECT_EQ(edge(form->List2), "#f0c060");
     EXPECT_NE(edge(form->Combo1), "#f0c060");
 
-    // Unticks the current row, Brick (on in a.ibt): off in every map.
+    // Ticks the current row, Brick (on in a.ibt only, partly checked): on in
+    // every map.
     QTest::keyClick(form->List2, Qt::Key_Space);
-    EXPECT_TRUE(readFile(fake.mapPath("a.ibt")) == mapOf({"Brick", "Moss"}));
+    EXPECT_TRUE(readFile(fake.mapPath("b.ibt")) == mapOf({"Brick__overridden", "Moss"}));
     EXPECT_TRUE(form->List2->hasFocus());
 }
 
@@ -78,7 +87,8 @@ TEST_F(PlayerAccessTest, PresetHelpAndExitKeysAct) {
     };
     QTest::keyClick(form.get(), Qt::Key_Return, Qt::ControlModifier);
     EXPECT_TRUE(mossOn());
-    QTest::keyClick(form.get(), Qt::Key_Minus, Qt::KeypadModifier);
+    form->Combo1->setFocus();
+    QTest::keyClick(form->Combo1, Qt::Key_Minus, Qt::KeypadModifier);
     EXPECT_FALSE(mossOn());
 
     QTest::keyClick(form.get(), Qt::Key_F1);
@@ -111,6 +121,59 @@ TEST_F(PlayerAccessTest, RowTooltipsTellRowsThatLookAlikeApart) {
     EXPECT_TRUE(tooltipOf(2).contains("On in 0 of 2 maps"));
 }
 
+double luminance(const QColor& c) {
+    const auto lin = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF());
+}
+
+double contrast(const QColor& a, const QColor& b) {
+    const auto [dark, light] = std::minmax({luminance(a), luminance(b)});
+    return (light + 0.05) / (dark + 0.05);
+}
+
+// What assistive tools read: fixed names, hot spots as buttons that press;
+// frames that stand out, hot spots large enough to hit.
+TEST_F(PlayerAccessTest, AssistiveToolsReadNamedControlsAndPressTheHotSpots) {
+    auto form = makeForm(fake);
+    startActive(*form);
+    form->Combo1->setCurrentIndex(0);
+    form->Timer2_Timer(); // the ticker moves the title, never the name
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(form.get())->text(QAccessible::Name),
+              "Quorvell");
+    // The chooser is named by its label, as Linux screen readers expect.
+    const auto label =
+        QAccessible::queryAccessibleInterface(form->Combo1)->relations(QAccessible::Label);
+    ASSERT_EQ(label.size(), 1);
+    EXPECT_EQ(label.front().first->text(QAccessible::Name), "Preset");
+    const std::pair<QWidget*, const char*> named[] = {{form->List2, "Textures"},
+                                                      {form->Label5, "Apply preset"},
+                                                      {form->Label6, "Remove preset"},
+                                                      {form->Label3, "Help"},
+                                                      {form->Label4, "Exit"}};
+    for (const auto& [widget, name] : named) {
+        QAccessibleInterface* control = QAccessible::queryAccessibleInterface(widget);
+        EXPECT_EQ(control->text(QAccessible::Name), name);
+        EXPECT_FALSE(control->text(QAccessible::Description).isEmpty()) << name;
+        if (widget != form->List2) {
+            EXPECT_GE(std::min(widget->width(), widget->height()), 24) << name;
+        }
+    }
+    QAccessibleInterface* plus = QAccessible::queryAccessibleInterface(form->Label5);
+    EXPECT_EQ(plus->role(), QAccessible::Button);
+    plus->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_NE(readFile(fake.mapPath("b.ibt")).find("Moss__overridden"), std::string::npos);
+    EXPECT_TRUE(form->accessibleDescription().contains("moss applied"));
+    // The centre of the plus's art is the centre of its area.
+    EXPECT_EQ(app::toPixelsF(app::clickArea(app::form1::kLabel5)).center(),
+              app::toPixelsF(app::form1::kLabel5).center());
+
+    EXPECT_GE(contrast(QColor("#f0c060"), QColor("#6b5428")), 3.0); // chooser's focus frame
+    EXPECT_GE(contrast(QColor("#f0c060"), QColor("#5c4a2c")), 3.0); // list's
+    EXPECT_GE(contrast(app::boxFrameColour(), QColor("#ece4d0")), 3.0);
+}
+
 // A chosen folder is the game when it holds the maps folder; the box says why
 // another is refused, and the choice leads to the usual scan.
 TEST_F(PlayerAccessTest, NotFoundBoxNamesThePlacesAndTakesAChosenFolder) {
@@ -132,7 +195,7 @@ TEST_F(PlayerAccessTest, NotFoundBoxNamesThePlacesAndTakesAChosenFolder) {
                                            "</b> holds no Content\\T3\\Maps"));
     EXPECT_EQ(form->Text2, fake.gameDir().string());
     ASSERT_TRUE(waitUntil([&] {
-        return form->List2->marks() == std::vector<bool>{true, false, false};
+        return form->List2->marks() == std::vector<bool>{true, true, false};
     }));
 }
 

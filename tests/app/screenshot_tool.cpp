@@ -3,13 +3,14 @@
 // window), "form2" (the banner part-way), "tooltip" (the tooltip of the first
 // texture listed twice, or of the first row, with its picture), "preview"
 // (the picture of Window_glass.dds, or of the first row, over the list),
-// "notfound" (the box of a game not found: run it where no game is), "menu"
-// (the texture list's menu over the first row) or "save" (the prompt for a
-// preset's name). Reads the install the way the program
+// "filter" (the list filtered by "a"), "notfound" (the box of a game not
+// found: run it where no game is), "menu" (the texture list's menu over the
+// first row) or "save" (the prompt for a preset's name). Reads the install the way the program
 // does (WINEPREFIX, Presets.ini in the current folder); stays up for the given
 // number of seconds. With a third argument it saves the windows shown, cut
 // from the screen, to that PNG file just before it ends.
 
+#include "app/list_filter.h"
 #include "app/main_window.h"
 #include "resources/resources.h"
 
@@ -82,6 +83,8 @@ int main(int argc, char** argv) {
             prompt->setLabelText(QStringLiteral("A name for the textures switched on now:"));
             prompt->setTextValue(QStringLiteral("my walls"));
             prompt->open();
+        } else if (mode == "filter") {
+            form.listFilter()->setText(QStringLiteral("a"));
         } else if (mode == "tooltip" && form.List2->count() > 0) {
             QWidget* viewport = form.List2->viewport();
             const QRect row = form.List2->visualItemRect(form.List2->item(rowToShow(*form.List2)));

@@ -59,9 +59,16 @@ TEST_F(WindowToggleTest, TheRowWhoseMarkChangedIsSwitchedNotTheCurrentRow) {
     EXPECT_EQ(map("a.ibt"), mapOf({"Brick", "Moss", "Brick"}));
 }
 
-TEST_F(WindowToggleTest, UncheckingATextureOnOnlyInSomeMapsSwitchesEveryReferenceOff) {
-    const int moss = rowOf(*form, "Moss.dds");
-    ASSERT_TRUE(form->List2->isChecked(moss)); // on in c.ibt, off in a.ibt
+// Partly checked, and counted as checked; a click switches it on everywhere,
+// the next one off everywhere.
+TEST_F(WindowToggleTest, ATextureOnOnlyInSomeMapsIsPartlyCheckedAndAClickMakesItWhole) {
+    const int moss = rowOf(*form, "Moss.dds"); // on in c.ibt, off in a.ibt
+    EXPECT_EQ(form->List2->item(moss)->checkState(), Qt::PartiallyChecked);
+    EXPECT_TRUE(form->List2->isChecked(moss));
+    clickCheckBox(*form, moss);
+    EXPECT_EQ(form->List2->item(moss)->checkState(), Qt::Checked);
+    EXPECT_EQ(map("a.ibt"), mapOf({"Brick", "Moss__overridden", "Brick"}));
+    EXPECT_EQ(map("c.ibt"), mapOf({"Moss__overridden", "Brick"}));
     clickCheckBox(*form, moss);
     EXPECT_EQ(map("a.ibt"), mapOf({"Brick", "Moss", "Brick"}));
     EXPECT_EQ(map("c.ibt"), mapOf({"Moss", "Brick"}));
@@ -110,7 +117,7 @@ TEST_F(WindowToggleTest, MarksSetWhileWorkingNeverPatch) {
     form->Command4_Click();
     const int moss = rowOf(*form, "Moss.dds");
     EXPECT_TRUE(form->List2->isChecked(moss));
-    EXPECT_EQ(form->List2->item(moss)->checkState(), Qt::Checked);
+    EXPECT_EQ(form->List2->item(moss)->checkState(), Qt::PartiallyChecked);
     ASSERT_EQ(raised.count(), 1);
     EXPECT_EQ(raised.front().front().toInt(), moss);
     EXPECT_EQ(map("a.ibt"), a);

@@ -97,6 +97,20 @@ TEST(QuorvellCli, ApplyAndRemoveWriteWhatTheWindowsCommandLineWrites) {
     EXPECT_TRUE(changedAny);
 }
 
+// The same name in two texture folders: both rows carry one mark, so a run
+// that does not name it leaves it as it is.
+TEST(QuorvellCli, ARunLeavesTwinsAsTheyAre) {
+    const Demo demo;
+    std::ofstream(tools::demoGameRoot(demo.folder()) / "Content/T3/Bitmaps/Door_oak.dds") << "twin";
+    for (const auto& command :
+         {std::vector<std::string>{"apply", "walls"}, {"on", "Door_oak.dds"}}) {
+        ASSERT_EQ(demo.cli(command).exitStatus, 0);
+    }
+    const Maps before = demo.maps();
+    ASSERT_EQ(demo.cli({"apply", "walls"}).exitStatus, 0);
+    EXPECT_EQ(demo.maps(), before);
+}
+
 TEST(QuorvellCli, DryRunWritesNothingAndCountsWhatTheRealRunChanges) {
     for (const std::vector<std::string>& command : {std::vector<std::string>{"apply", "walls"},
                                                     {"remove", "walls"},
