@@ -1,5 +1,7 @@
 #include "journal/journal_recorder.h"
 
+#include <algorithm>
+
 #include "journal/journal_location.h"
 
 namespace quorvell::journal {
@@ -11,7 +13,12 @@ void JournalRecorder::started(const session::RunDescription& run,
                               const std::vector<patching::MapPlan>& plans) {
     running_.reset();
     lastFailure_.reset();
-    if (journalDisabled()) {
+    // A run that changes nothing leaves nothing to undo: not recorded, so
+    // repeating a run adds nothing to the journal either.
+    const bool writes = std::any_of(plans.begin(), plans.end(), [](const patching::MapPlan& plan) {
+        return !plan.edits.empty();
+    });
+    if (journalDisabled() || !writes) {
         return;
     }
     try {

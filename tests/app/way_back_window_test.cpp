@@ -42,9 +42,9 @@ TEST_F(WayBackWindowTest, CtrlZUndoesRunsOneByOneAndRestorePutsTheFirstFoundByte
     const std::string a = map("a.ibt"), b = map("b.ibt");
     clickCheckBox(*form, rowOf(*form, "Brick.dds"));
     const std::string aAfterBrick = map("a.ibt");
-    clickCheckBox(*form, rowOf(*form, "Moss.dds")); // off in a, then
-    clickCheckBox(*form, rowOf(*form, "Moss.dds")); // on in both
-    EXPECT_TRUE(menuTexts(*form).contains(QStringLiteral("Undo: switched on Moss.dds")));
+    clickCheckBox(*form, rowOf(*form, "Moss.dds")); // partly on: on in both, then
+    clickCheckBox(*form, rowOf(*form, "Moss.dds")); // off in both
+    EXPECT_TRUE(menuTexts(*form).contains(QStringLiteral("Undo: switched off Moss.dds")));
 
     QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
@@ -56,7 +56,7 @@ TEST_F(WayBackWindowTest, CtrlZUndoesRunsOneByOneAndRestorePutsTheFirstFoundByte
 
     clickCheckBox(*form, rowOf(*form, "Moss.dds"));
     app::MessageBoxes::setOfferHook([](const app::ShownBox& box) {
-        return box.text.contains(QStringLiteral("2 references in 1 map"));
+        return box.text.contains(QStringLiteral("2 references in 2 maps"));
     });
     form->restoreFirstFound();
     EXPECT_TRUE(map("a.ibt") == a);
