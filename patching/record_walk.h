@@ -44,11 +44,6 @@ struct TextureReference {
     std::uint64_t position() const { return nameOffset + 1; }
 };
 
-// Given a reference, the bytes to write over it from nameOffset on, or
-// nothing. The bytes must fit inside the name window. (The walk itself takes
-// any handler whose result converts to std::string_view.)
-using ReferenceHandler = std::function<std::optional<std::string>(const TextureReference&)>;
-
 struct WalkSummary {
     bool signatureFound = false;
     std::size_t textureRecords = 0; // references handed to the handler
@@ -140,8 +135,10 @@ inline constexpr std::size_t kPrefetchDistance = 12;
 // only when its kind byte and its whole name window lie inside the file; the
 // first one that does not ends the walk, as does the end-of-table record
 // (first name byte 0x00 or 0x01, tested before the kind byte). A texture
-// record whose window holds no NUL is passed over. handler returns the
-// ReferenceHandler's result; prefetch, if given, sees each reference a few
+// record whose window holds no NUL is passed over. handler returns, for a
+// reference, the bytes to write over it from nameOffset on (inside the name
+// window), or nothing: any optional whose value converts to
+// std::string_view; prefetch, if given, sees each reference a few
 // references before handler does, so lookups wait for memory together.
 // The rewrites of a block are written together once it has been handled
 // (BlockWrites). yield is called at most once per block, after its writes,
