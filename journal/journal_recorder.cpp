@@ -1,8 +1,8 @@
 #include "journal/journal_recorder.h"
 
-#include <algorithm>
-
 #include "journal/journal_location.h"
+
+#include <algorithm>
 
 namespace quorvell::journal {
 
