@@ -96,7 +96,7 @@ void installKeyboard(Form1& form) {
         auto* shortcut = new QShortcut(QKeySequence(key), form.Combo1);
         shortcut->setContext(Qt::WidgetShortcut);
         QObject::connect(shortcut, &QShortcut::activated, &form,
-                         [&form, hotSpot] { (form.*hotSpot)(); });
+                         [&form, click = hotSpot] { (form.*click)(); });
     }
     bind(form, {QKeySequence(QKeySequence::Find)}, [&form] { form.listFilter()->openField(); });
     bind(form, {QKeySequence(Qt::Key_F1)}, [&form] {
