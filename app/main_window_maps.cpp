@@ -37,17 +37,13 @@ void Form1::scanAllMaps(std::vector<IoError>* unreadable) {
     EventYield yield;
     const YieldInUse inUse(yield_, yield);
     session::RunContext context = runContext(BarRule::Scan, yield);
-    session::MissingTextureScan missing(List2->rows());
+    session::MissingTextureScan missing;
     const session::ScanResult scan = session::scanMaps(
         List3.paths(), List2->rows(), context,
         // The caller holds the working state, so these check marks never patch.
-        [this, &missing, &context](const std::filesystem::path& map,
-                                   const std::vector<std::size_t>& rowsOn,
-                                   const patching::ReferenceSet&) {
-            List2->setCheckedRows(rowsOn);
-            missing.readMap(map, context.loop.withinMap);
-        },
-        &List1.references(), unreadable);
+        [this](const std::filesystem::path&, const std::vector<std::size_t>& rowsOn,
+               const patching::ReferenceSet&) { List2->setCheckedRows(rowsOn); },
+        &List1.references(), unreadable, &missing);
     missing_->setTextures(missing.found(), scan.mapsScanned);
     showCounts(scan.counts);
     if (List2->count() > 2) {

@@ -61,14 +61,9 @@ void Form1::readMarksFromMaps() {
     EventYield yield;
     const YieldInUse inUse(yield_, yield);
     session::RunContext context = runContext(BarRule::Scan, yield);
-    session::MissingTextureScan missing(List2->rows());
-    session::ScanResult scan = session::scanMaps(
-        List3.paths(), List2->rows(), context,
-        [&missing, &context](const std::filesystem::path& map, const std::vector<std::size_t>&,
-                             const patching::ReferenceSet&) {
-            missing.readMap(map, context.loop.withinMap);
-        },
-        &List1.references());
+    session::MissingTextureScan missing;
+    session::ScanResult scan = session::scanMaps(List3.paths(), List2->rows(), context, {},
+                                                 &List1.references(), nullptr, &missing);
     // The working state is on, so these check marks never patch.
     List2->setMarks(scan.marks);
     missing_->setTextures(missing.found(), scan.mapsScanned);

@@ -87,8 +87,7 @@ session::ScanResult scan(const session::Install& install, session::MapsLocker& m
                          Console& console, session::MissingTextureScan* missing) {
     Progress progress(console.err, console.errIsTerminal);
     session::RunContext context{maps, progressHooks(progress, "Scanning maps")};
-    return session::scanMaps(install.maps, install.rows, context,
-                             missing != nullptr ? missing->gatherer({}) : session::MapScanned());
+    return session::scanMaps(install.maps, install.rows, context, {}, nullptr, nullptr, missing);
 }
 
 // --presets FILE, which must exist, or Presets.ini where the window reads
@@ -112,7 +111,7 @@ StatusReport statusCommand(const SessionOptions& options, Console& console) {
     }
     session::Install install = session::openInstall(std::move(game));
     session::MapsLocker maps = locker(install, console);
-    session::MissingTextureScan missing(install.rows);
+    session::MissingTextureScan missing;
     const session::ScanResult result = scan(install, maps, console, &missing);
     report.missing = missing.found();
     report.mapsFolder = install.mapsFolder;
@@ -131,7 +130,7 @@ StatusReport statusCommand(const SessionOptions& options, Console& console) {
 ListReport listCommand(const SessionOptions& options, Console& console) {
     const session::Install install = openAndWarn(options, console);
     session::MapsLocker maps = locker(install, console);
-    session::MissingTextureScan missing(install.rows);
+    session::MissingTextureScan missing;
     const session::ScanResult result = scan(install, maps, console, &missing);
     ListReport report;
     report.maps = install.maps.size();
@@ -302,7 +301,7 @@ ChangeReport missingOffCommand(const SessionOptions& options, bool dryRun, Conso
     session::MapsLocker maps = locker(install, console);
     // One hold from finding them to the last write.
     const session::MapsLocker::Hold hold = maps.hold();
-    session::MissingTextureScan missing(install.rows);
+    session::MissingTextureScan missing;
     scan(install, maps, console, &missing);
     const std::vector<session::MissingTexture> found = missing.found();
     for (const session::MissingTexture& texture : found) {

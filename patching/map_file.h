@@ -94,8 +94,13 @@ private:
 // reference to list1 and returns the rows that get a check mark, in the order
 // met. Opens the map for reading only. A map without the signature yields
 // nothing; a vanished map yields nothing. Throws IoError.
+// Sees each reference that ends in "__overridden" and matches no row, as the
+// map spells it: a texture switched on whose file is gone.
+using UnmatchedOverride = std::function<void(std::string_view reference)>;
+
 std::vector<std::size_t> scanMap(const std::filesystem::path& mapPath, const ScanIndex& index,
-                                 ReferenceSet& list1, const YieldFn& yield = {});
+                                 ReferenceSet& list1, const YieldFn& yield = {},
+                                 const UnmatchedOverride& unmatched = {});
 
 // The texture that a single toggle switches and the state it is switched to
 // (the row's new check mark), prepared once per toggle.

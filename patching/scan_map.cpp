@@ -35,7 +35,8 @@ std::optional<ScanIndex::Match> ScanIndex::match(std::string_view reference,
 }
 
 std::vector<std::size_t> scanMap(const std::filesystem::path& mapPath, const ScanIndex& index,
-                                 ReferenceSet& list1, const YieldFn& yield) {
+                                 ReferenceSet& list1, const YieldFn& yield,
+                                 const UnmatchedOverride& unmatched) {
     std::vector<std::size_t> marked;
     MapIo map(mapPath);
     if (map.vanished()) {
@@ -51,7 +52,16 @@ std::vector<std::size_t> scanMap(const std::filesystem::path& mapPath, const Sca
         map,
         [&](const TextureReference& reference) -> std::optional<std::string> {
             const auto match = index.match(reference.text, reference.hash);
-            if (!match || met[match->key]) {
+            if (!match) {
+                // Found in the same pass, so missing textures cost no second
+                // read of the map.
+                if (unmatched && reference.text.size() > kOverriddenSuffix.size() &&
+                    reference.text.ends_with(kOverriddenSuffix)) {
+                    unmatched(reference.text);
+                }
+                return std::nullopt;
+            }
+            if (met[match->key]) {
                 return std::nullopt;
             }
             met[match->key] = true;

@@ -12,7 +12,9 @@
 #include <cstddef>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorvell::session {
@@ -25,18 +27,20 @@ struct MissingTexture {
 // "Wall_brick01.dds — file missing, on in 3 of 3 maps"
 std::string missingTextureText(const MissingTexture& texture, std::size_t mapsScanned);
 
+// Gathered by scanMaps while it reads each map (scan.h), in the same pass.
 class MissingTextureScan {
 public:
-    explicit MissingTextureScan(const patching::TextureRows& rows) : index_(rows) {}
-    // Reads one map for them. Throws IoError.
-    void readMap(const std::filesystem::path& map, const patching::YieldFn& yield = {});
-    // The scan's per-map seam, reading each map as the scan leaves it.
-    MapScanned gatherer(const patching::YieldFn& yield);
+    void startMap() { current_.clear(); }
+    // A reference of the map being read that ends in "__overridden" and
+    // matches no custom texture.
+    void note(std::string_view reference);
+    // Each base name counts once per map however often the map names it.
+    void mapDone();
     // Sorted by name.
     std::vector<MissingTexture> found() const;
 
 private:
-    patching::ScanIndex index_;
+    std::set<std::string> current_;             // the map being read
     std::map<std::string, std::size_t> mapsOn_; // by ANSI base name
 };
 

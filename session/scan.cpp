@@ -1,5 +1,7 @@
 #include "session/scan.h"
 
+#include "session/missing_textures.h"
+
 #include <algorithm>
 
 namespace quorvell::session {
@@ -15,7 +17,7 @@ std::string mapCountText(const MapCount& count) {
 ScanResult scanMaps(const std::vector<std::filesystem::path>& maps,
                     const patching::TextureRows& rows, RunContext& context,
                     const MapScanned& mapScanned, patching::ReferenceSet* references,
-                    std::vector<IoError>* unreadable) {
+                    std::vector<IoError>* unreadable, MissingTextureScan* missing) {
     const std::size_t rowCount = rows.size();
     ScanResult result{std::vector<bool>(rowCount, false), std::vector<MapCount>(rowCount), 0};
     const patching::ScanIndex index(rows);
@@ -37,7 +39,15 @@ ScanResult scanMaps(const std::vector<std::filesystem::path>& maps,
         maps, context,
         [&](std::size_t, const std::filesystem::path& map) {
             list1.clear();
-            rowsOn = patching::scanMap(map, index, list1, context.loop.withinMap);
+            patching::UnmatchedOverride unmatched;
+            if (missing != nullptr) {
+                missing->startMap();
+                unmatched = [missing](std::string_view reference) { missing->note(reference); };
+            }
+            rowsOn = patching::scanMap(map, index, list1, context.loop.withinMap, unmatched);
+            if (missing != nullptr) {
+                missing->mapDone();
+            }
             for (std::size_t i = 0, firstRows = rowsOn.size(); i < firstRows; ++i) {
                 const auto& later = twins[rowsOn[i]];
                 rowsOn.insert(rowsOn.end(), later.begin(), later.end());

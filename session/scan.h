@@ -36,18 +36,21 @@ struct ScanResult {
 };
 
 // Seen after each map: the map, the rows it has on (twins included), and every custom
-// reference it holds (plain or overridden, as the map spells it). Missing
-// textures (missing_textures.h) are gathered here.
+// reference it holds (plain or overridden, as the map spells it).
 using MapScanned =
     std::function<void(const std::filesystem::path& map, const std::vector<std::size_t>& rowsOn,
                        const patching::ReferenceSet& refs)>;
 
-// Reads every map. references: where each map's custom references are
+class MissingTextureScan;
+
+// Reads every map; with missing given, gathers the missing textures
+// (missing_textures.h) in the same pass. references: where each map's custom references are
 // gathered (the window's List1; cleared before each map), or null. With
 // unreadable given, a map that cannot be read is noted and skipped.
 ScanResult scanMaps(const std::vector<std::filesystem::path>& maps,
                     const patching::TextureRows& rows, RunContext& context,
                     const MapScanned& mapScanned = {}, patching::ReferenceSet* references = nullptr,
-                    std::vector<IoError>* unreadable = nullptr);
+                    std::vector<IoError>* unreadable = nullptr,
+                    MissingTextureScan* missing = nullptr);
 
 } // namespace quorvell::session
