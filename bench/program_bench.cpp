@@ -49,7 +49,7 @@ void printRatio(const char* what, const std::vector<double>& values, double targ
     const Spread s = spreadOf(values);
     std::printf("  %-44s %6.2f   (%.2f to %.2f)", what, s.median, s.low, s.high);
     if (target > 0) {
-        std::printf("   target %.1f: %s", target, s.median <= target ? "met" : "MISSED");
+        std::printf("   target %g: %s", target, s.median <= target ? "met" : "MISSED");
     }
     std::printf("\n");
 }
@@ -123,13 +123,18 @@ public:
         : binary_(std::move(binary)), game_(game) {}
 
     // Command-line mode, headless, silent; checks the exit status.
-    bench::ProgramRun run(const std::string& preset, bool withMaps, int expectedStatus) const {
-        const std::map<std::string, std::string> env{
+    // Without the journal as QUORVELL_NO_JOURNAL=1 runs it.
+    bench::ProgramRun run(const std::string& preset, bool withMaps, int expectedStatus,
+                          bool journal = true) const {
+        std::map<std::string, std::string> env{
             {"HOME", game_.home().string()},
             {"WINEPREFIX", game_.prefix(withMaps).string()},
             {"PATH", "/usr/bin:/bin"},
             {"LANG", "C.UTF-8"},
         };
+        if (!journal) {
+            env["QUORVELL_NO_JOURNAL"] = "1";
+        }
         auto result = bench::runProgram(binary_, {preset, "silent"}, game_.workDir(), env);
         if (result.exitStatus != expectedStatus) {
             throw std::runtime_error("quorvell " + preset + " ended with status " +
@@ -153,6 +158,16 @@ void programCases(const bench::SyntheticGame& game, const Program& program, int 
     std::vector<double> scanOffRatio, scanOnRatio, applyRatio, batchRatio;
     std::vector<double> scanOffCpu, scanOnCpu, applyCpu, batchCpu;
     std::vector<double> floorWrites, batchToWrites, batchToWritesCpu;
+    std::vector<double> journalCost, journalCostCpu, journalBytes;
+    const auto journalSize = [&] {
+        std::uintmax_t bytes = 0;
+        std::error_code error;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(
+                 game.home() / ".local" / "state", error)) {
+            bytes += entry.is_regular_file() ? entry.file_size() : 0;
+        }
+        return static_cast<double>(bytes);
+    };
     switchAllOff(install);
     program.run(kNoSuchPreset, true, kNoMatch); // brings the program's own files in
     for (int r = 0; r < repetitions; ++r) {
@@ -160,9 +175,17 @@ void programCases(const bench::SyntheticGame& game, const Program& program, int 
         const Spent fw = floorTime(install, true);
         const auto base = program.run(kNoSuchPreset, false, kNoMatch);
         const auto off = program.run(kNoSuchPreset, true, kNoMatch);
+        const double journalBefore = journalSize();
         const auto all = program.run(bench::SyntheticGame::kAllOn, true, 0);
+        journalBytes.push_back(journalSize() - journalBefore);
         const auto on = program.run(kNoSuchPreset, true, kNoMatch);
         switchAllOff(install);
+        const auto unjournaled = program.run(bench::SyntheticGame::kAllOn, true, 0, false);
+        switchAllOff(install);
+        journalCost.push_back((all.wall - unjournaled.wall).count() /
+                              (unjournaled.wall - off.wall).count());
+        journalCostCpu.push_back((all.cpu - unjournaled.cpu).count() /
+                                 (unjournaled.cpu - off.cpu).count());
         floor.push_back(f.wall);
         withoutMaps.push_back(base.wall.count());
         scanOff.push_back(off.wall.count());
@@ -208,6 +231,19 @@ void programCases(const bench::SyntheticGame& game, const Program& program, int 
     printRatio("applying \"*\" (scan and batch)", applyCpu, 3.0);
     printRatio("  of which the batch (less the scan)", batchCpu, 0);
     printRatio("  the batch to the floor with writes", batchToWritesCpu, 0);
+    std::printf("The journal (applying \"*\" with it against QUORVELL_NO_JOURNAL=1):\n");
+    printRatio(
+        "bytes it adds per run (KiB)",
+        [&] {
+            std::vector<double> kib;
+            for (const double bytes : journalBytes) {
+                kib.push_back(bytes / 1024);
+            }
+            return kib;
+        }(),
+        4096);
+    printRatio("the batch's added time, running time", journalCost, 0.15);
+    printRatio("the batch's added time, processor time", journalCostCpu, 0.15);
 }
 
 void coldCases(const bench::SyntheticGame& game, const Program& program, int repetitions) {
@@ -266,6 +302,9 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     try {
         const bench::SyntheticGame game(folder, shape);
+        // The window's runs below journal too: into the install's folder,
+        // not the user's.
+        ::setenv("XDG_STATE_HOME", (game.home() / ".local" / "state").c_str(), 1);
         const Program program(besideThisProgram("quorvell"), game);
         programCases(game, program, repetitions);
         // The cold case last: maps read back from the disk copy out of the

@@ -21,25 +21,28 @@ std::int64_t now() {
         .count();
 }
 
-// The first-found bytes a run's plans bring, one entry per map (with no
-// names where the journal has them all): the maps' lengths and identities
-// stay current that way.
-Originals originalsOf(const std::vector<patching::MapPlan>& plans, const Originals& known) {
-    Originals delta;
-    for (const patching::MapPlan& plan : plans) {
-        MapOriginals found{plan.length, plan.identity, {}};
-        for (const patching::NameEdit& edit : plan.edits) {
-            found.names.emplace(edit.offset, edit.before);
+// The bytes first found at every name the records of `bytes` changed: the
+// pruned runs' (kept in Originals records) and every kept run's `before`,
+// the oldest winning where they overlap.
+Originals firstFoundIn(const std::string& bytes) {
+    Originals found;
+    for (const Record& record : scanRecords(bytes).records) {
+        if (record.kind == RecordKind::Originals || record.kind == RecordKind::TabledOriginals) {
+            for (auto& [path, map] : decodeOriginals(record.payload, record.kind)) {
+                mergeOriginals(found[path], std::move(map));
+            }
+        } else if (record.kind == RecordKind::Plans || record.kind == RecordKind::TabledPlans) {
+            for (patching::MapPlan& plan : decodePlans(record.payload, record.kind)) {
+                MapOriginals map{plan.length, plan.identity, {}};
+                map.names.reserve(plan.edits.size());
+                for (patching::NameEdit& edit : plan.edits) {
+                    map.names.emplace_back(edit.offset, std::move(edit.before));
+                }
+                mergeOriginals(found[pathText(plan.map)], std::move(map));
+            }
         }
-        const std::string path = pathText(plan.map);
-        const auto knownMap = known.find(path);
-        MapOriginals probe = knownMap == known.end() ? MapOriginals{} : knownMap->second;
-        if (!mergeOriginals(probe, found)) {
-            found.names.clear();
-        }
-        delta[path] = std::move(found);
     }
-    return delta;
+    return found;
 }
 
 } // namespace
@@ -71,13 +74,24 @@ std::string Journal::readBytes() const {
     return std::move(bytes).str();
 }
 
+std::optional<Journal::FileStamp> Journal::stampOf(const std::filesystem::path& file) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(file, error);
+    const auto time = std::filesystem::last_write_time(file, error);
+    if (error) {
+        return std::nullopt;
+    }
+    return FileStamp{size, time};
+}
+
 void Journal::reload() {
     load(readBytes());
+    stamp_ = stampOf(file_);
 }
 
 void Journal::load(const std::string& bytes) {
     runs_.clear();
-    originals_.clear();
+    originals_.reset();
     nextId_ = 1;
     const RecordScan scan = scanRecords(bytes);
     validEnd_ = scan.validEnd;
@@ -99,6 +113,7 @@ void Journal::load(const std::string& bytes) {
                 break;
             }
             case RecordKind::Plans:
+            case RecordKind::TabledPlans:
                 if (!runs_.empty()) {
                     runs_.back().plansAt = record.at;
                 }
@@ -119,10 +134,8 @@ void Journal::load(const std::string& bytes) {
                 break;
             }
             case RecordKind::Originals:
-                for (const auto& [path, map] : decodeOriginals(record.payload)) {
-                    mergeOriginals(originals_[path], map);
-                }
-                break;
+            case RecordKind::TabledOriginals:
+                break; // read when asked for (originals())
             }
         }
     } catch (const std::runtime_error& error) {
@@ -131,6 +144,20 @@ void Journal::load(const std::string& bytes) {
         }
         throw IoError(pathText(file_), std::string("unreadable: ") + error.what());
     }
+}
+
+const Originals& Journal::originals() const {
+    if (!originals_) {
+        try {
+            originals_ = firstFoundIn(readBytes());
+        } catch (const std::runtime_error& error) {
+            if (dynamic_cast<const IoError*>(&error) != nullptr) {
+                throw;
+            }
+            throw IoError(pathText(file_), std::string("unreadable: ") + error.what());
+        }
+    }
+    return *originals_;
 }
 
 const RunEntry* Journal::find(std::uint64_t id) const {
@@ -173,7 +200,7 @@ std::vector<patching::MapPlan> Journal::plansOf(const RunEntry& run) const {
         throw IoError(pathText(file_), "a run's record is cut short");
     }
     try {
-        return decodePlans(payload);
+        return decodePlans(payload, static_cast<RecordKind>(head[2]));
     } catch (const std::runtime_error& error) {
         throw IoError(pathText(file_), std::string("unreadable: ") + error.what());
     }
@@ -184,14 +211,15 @@ void Journal::prune(const std::string& bytes) {
     // Keep the newest kRunsKept - 1 runs, so the one beginning makes kRunsKept.
     const std::uint64_t firstKept = runs_[runs_.size() - (kRunsKept - 1)].summary.id;
     std::string kept = frameRecord(RecordKind::Folder, pathText(mapsFolder_));
-    kept += frameRecord(RecordKind::Originals, encodeOriginals(originals_));
+    kept += frameRecord(RecordKind::TabledOriginals, encodeOriginals(firstFoundIn(bytes)));
     std::uint64_t owner = 0;
     for (const Record& record : scan.records) {
         if (record.kind == RecordKind::Started) {
             owner = decodeSummary(record.payload).id;
         }
         const bool ofKeptRun =
-            ((record.kind == RecordKind::Started || record.kind == RecordKind::Plans) &&
+            ((record.kind == RecordKind::Started || record.kind == RecordKind::Plans ||
+              record.kind == RecordKind::TabledPlans) &&
              owner >= firstKept) ||
             (record.kind == RecordKind::Ended && decodeEnd(record.payload).id >= firstKept);
         if (ofKeptRun) {
@@ -205,10 +233,14 @@ void Journal::prune(const std::string& bytes) {
 
 std::uint64_t Journal::begin(const std::string& frontEnd, const std::string& what,
                              const std::vector<patching::MapPlan>& plans, std::uint64_t undoes) {
-    const std::string bytes = readBytes();
-    load(bytes);
-    if (runs_.size() >= kRunsKept) {
-        prune(bytes);
+    // Read again unless it is as this object last left it: a window's
+    // journal holds every first-found name, too many to decode per toggle.
+    if (!stamp_ || stampOf(file_) != stamp_ || runs_.size() >= kRunsKept) {
+        const std::string bytes = readBytes();
+        load(bytes);
+        if (runs_.size() >= kRunsKept) {
+            prune(bytes);
+        }
     }
     RunSummary summary{nextId_, now(), frontEnd, what, undoes, 0, plannedReferences(plans)};
     for (const patching::MapPlan& plan : plans) {
@@ -220,20 +252,19 @@ std::uint64_t Journal::begin(const std::string& frontEnd, const std::string& wha
     }
     records += frameRecord(RecordKind::Started, encodeSummary(summary));
     const std::uint64_t plansAt = validEnd_ + records.size();
-    records += frameRecord(RecordKind::Plans, encodePlans(plans));
-    const Originals delta = originalsOf(plans, originals_);
-    records += frameRecord(RecordKind::Originals, encodeOriginals(delta));
+    // Its plans' `before` bytes are the first found of every name no earlier
+    // run changed: nothing else to record for restore.
+    records += frameRecord(RecordKind::TabledPlans, encodePlans(plans));
 
     AppendFile file(file_, validEnd_);
     file.append(records);
     file.sync();
 
     validEnd_ += records.size();
+    stamp_ = stampOf(file_);
     tornTail_ = false;
     nextId_ = summary.id + 1;
-    for (const auto& [path, map] : delta) {
-        mergeOriginals(originals_[path], map);
-    }
+    originals_.reset();
     RunEntry run;
     run.summary = std::move(summary);
     run.plansAt = plansAt;
@@ -248,6 +279,7 @@ void Journal::end(std::uint64_t id, bool complete, std::uint64_t maps, std::uint
     file.append(record);
     file.sync();
     validEnd_ += record.size();
+    stamp_ = stampOf(file_);
     std::uint64_t undoes = 0;
     for (RunEntry& run : runs_) {
         if (run.summary.id == id) {

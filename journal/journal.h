@@ -48,7 +48,9 @@ public:
     const std::filesystem::path& file() const { return file_; }
     const std::filesystem::path& mapsFolder() const { return mapsFolder_; }
     const std::vector<RunEntry>& runs() const { return runs_; }
-    const Originals& originals() const { return originals_; }
+    // Every name Quorvell changed, as first found: read from the file when
+    // first asked for (a restore), not at every start. Throws IoError.
+    const Originals& originals() const;
     // Bytes past the last whole record (a torn tail), ignored.
     bool tornTail() const { return tornTail_; }
 
@@ -64,8 +66,9 @@ public:
 
     std::vector<patching::MapPlan> plansOf(const RunEntry& run) const;
 
-    // Records a run before its first map write: its summary, its plans and
-    // any first-found bytes they bring, on disk before this returns. Prunes
+    // Records a run before its first map write: its summary and its plans
+    // (whose `before` bytes are what restore needs), on disk before this
+    // returns. Prunes
     // runs beyond kRunsKept first. Returns the run's id. Throws IoError
     // naming the journal's file and the reason.
     std::uint64_t begin(const std::string& frontEnd, const std::string& what,
@@ -74,6 +77,13 @@ public:
     void end(std::uint64_t id, bool complete, std::uint64_t maps, std::uint64_t references);
 
 private:
+    struct FileStamp {
+        std::uintmax_t size = 0;
+        std::filesystem::file_time_type time;
+        friend bool operator==(const FileStamp&, const FileStamp&) = default;
+    };
+    static std::optional<FileStamp> stampOf(const std::filesystem::path& file);
+
     std::string readBytes() const;
     void load(const std::string& bytes);
     void prune(const std::string& bytes);
@@ -81,10 +91,11 @@ private:
     std::filesystem::path file_;
     std::filesystem::path mapsFolder_;
     std::vector<RunEntry> runs_;
-    Originals originals_;
+    mutable std::optional<Originals> originals_;
     std::uint64_t validEnd_ = 0;
     std::uint64_t nextId_ = 1;
     bool tornTail_ = false;
+    std::optional<FileStamp> stamp_; // the file as last read or written here
 };
 
 // What a run's record says it was, as its plans count it.

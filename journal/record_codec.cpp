@@ -2,7 +2,10 @@
 
 #include "base/path_text.h"
 
+#include <algorithm>
+#include <array>
 #include <stdexcept>
+#include <unordered_map>
 #if QUORVELL_HAVE_ZLIB
 #include <zlib.h>
 #endif
@@ -87,6 +90,15 @@ public:
         }
         throw std::runtime_error("journal record cut short");
     }
+    // A number of entries that follow, each at least a byte long: never more
+    // than the bytes left, so a damaged record cannot ask for a huge vector.
+    std::uint64_t count() {
+        const std::uint64_t value = number();
+        if (value > bytes_.size()) {
+            throw std::runtime_error("journal record cut short");
+        }
+        return value;
+    }
     std::string_view raw(std::uint64_t length) {
         if (length > bytes_.size()) {
             throw std::runtime_error("journal record cut short");
@@ -101,32 +113,83 @@ private:
     std::string_view bytes_;
 };
 
-// Offsets, lengths and bytes of a map's names, column by column so zlib
-// finds the repeats ("__overridden" after "__overridden").
-struct NameColumns {
-    std::vector<std::uint64_t> offsets;
-    std::vector<std::string_view> first;
-    std::vector<std::string_view> second; // empty when there is none
+// Distinct byte strings, each stored once: the names of a run change in a
+// few ways only ("\0" followed by what the window held to "__overridden\0"
+// and back), so a name costs its offset and two small numbers, and hundreds
+// of thousands of them encode and compress in a few milliseconds.
+class StringTable {
+public:
+    std::uint64_t index(std::string_view bytes) {
+        for (const std::uint64_t recent : recent_) {
+            if (recent < strings_.size() && strings_[recent] == bytes) {
+                return recent;
+            }
+        }
+        const auto [at, added] = indexes_.try_emplace(std::string(bytes), strings_.size());
+        if (added) {
+            strings_.push_back(at->first);
+        }
+        recent_[next_] = at->second;
+        next_ = (next_ + 1) % recent_.size();
+        return at->second;
+    }
+    void write(Writer& out) const {
+        out.number(strings_.size());
+        for (const std::string& bytes : strings_) {
+            out.text(bytes);
+        }
+    }
+
+private:
+    std::vector<std::string> strings_;
+    std::unordered_map<std::string, std::uint64_t> indexes_;
+    std::array<std::uint64_t, 2> recent_ = {UINT64_MAX, UINT64_MAX};
+    std::size_t next_ = 0;
 };
 
-void writeColumns(Writer& out, const NameColumns& names) {
-    out.number(names.offsets.size());
+std::vector<std::string> readTable(Reader& in) {
+    std::vector<std::string> strings(static_cast<std::size_t>(in.count()));
+    for (std::string& bytes : strings) {
+        bytes = in.text();
+    }
+    return strings;
+}
+
+const std::string& tableEntry(const std::vector<std::string>& table, std::uint64_t index) {
+    if (index >= table.size()) {
+        throw std::runtime_error("journal record names bytes it does not hold");
+    }
+    return table[static_cast<std::size_t>(index)];
+}
+
+void writeOffsets(Writer& out, const std::vector<std::uint64_t>& offsets) {
+    out.number(offsets.size());
     std::uint64_t previous = 0;
-    for (const std::uint64_t offset : names.offsets) {
+    for (const std::uint64_t offset : offsets) {
         out.number(offset - previous);
         previous = offset;
     }
-    for (const std::string_view bytes : names.first) {
-        out.number(bytes.size());
-    }
-    for (const std::string_view bytes : names.first) {
-        out.raw(bytes);
-    }
-    for (const std::string_view bytes : names.second) {
-        out.raw(bytes);
-    }
 }
 
+std::vector<std::uint64_t> readOffsets(Reader& in) {
+    std::vector<std::uint64_t> offsets(static_cast<std::size_t>(in.count()));
+    std::uint64_t offset = 0;
+    for (std::uint64_t& at : offsets) {
+        offset += in.number();
+        at = offset;
+    }
+    return offsets;
+}
+
+// The table first, then the body that points into it.
+std::string withTable(const StringTable& table, Writer& body) {
+    Writer out;
+    table.write(out);
+    out.raw(body.take());
+    return deflateBytes(out.take());
+}
+
+// Journals written before the table: each name's bytes in columns.
 struct ReadColumns {
     std::vector<std::uint64_t> offsets;
     std::vector<std::string> first;
@@ -154,6 +217,12 @@ ReadColumns readColumns(Reader& in, bool withSecond) {
         }
     }
     return names;
+}
+
+using Name = std::pair<std::uint64_t, std::string>;
+
+std::uint64_t endOf(const Name& name) {
+    return name.first + name.second.size();
 }
 
 void writeMapHead(Writer& out, const std::string& path, std::uint64_t length,
@@ -288,116 +357,196 @@ RunEnd decodeEnd(std::string_view payload) {
 }
 
 std::string encodePlans(const std::vector<patching::MapPlan>& plans) {
-    Writer out;
-    out.number(plans.size());
+    StringTable table;
+    Writer body;
+    body.number(plans.size());
+    std::vector<std::uint64_t> offsets;
     for (const patching::MapPlan& plan : plans) {
-        writeMapHead(out, pathText(plan.map), plan.length, plan.identity);
-        NameColumns names;
+        writeMapHead(body, pathText(plan.map), plan.length, plan.identity);
+        offsets.clear();
         for (const patching::NameEdit& edit : plan.edits) {
-            names.offsets.push_back(edit.offset);
-            names.first.emplace_back(edit.before);
-            names.second.emplace_back(edit.after);
+            offsets.push_back(edit.offset);
         }
-        writeColumns(out, names);
+        writeOffsets(body, offsets);
+        // Runs of names changed alike (a preset run switches hundreds of
+        // them in a row the same way): how many, then the two strings.
+        for (std::size_t i = 0; i < plan.edits.size();) {
+            const patching::NameEdit& edit = plan.edits[i];
+            std::size_t same = 1;
+            while (i + same < plan.edits.size() && plan.edits[i + same].before == edit.before &&
+                   plan.edits[i + same].after == edit.after) {
+                ++same;
+            }
+            body.number(same);
+            body.number(table.index(edit.before));
+            body.number(table.index(edit.after));
+            i += same;
+        }
     }
-    return deflateBytes(out.take());
+    return withTable(table, body);
 }
 
-std::vector<patching::MapPlan> decodePlans(std::string_view payload) {
+std::vector<patching::MapPlan> decodePlans(std::string_view payload, RecordKind kind) {
     const std::string raw = inflateBytes(payload);
     Reader in(raw);
-    std::vector<patching::MapPlan> plans(static_cast<std::size_t>(in.number()));
+    const bool tabled = kind == RecordKind::TabledPlans;
+    const std::vector<std::string> table = tabled ? readTable(in) : std::vector<std::string>{};
+    std::vector<patching::MapPlan> plans(static_cast<std::size_t>(in.count()));
     for (patching::MapPlan& plan : plans) {
         plan.map = pathFromUtf8(in.text());
         plan.length = in.number();
         plan.identity.device = in.number();
         plan.identity.file = in.number();
-        ReadColumns names = readColumns(in, true);
-        for (std::size_t i = 0; i < names.offsets.size(); ++i) {
-            plan.edits.push_back(
-                {names.offsets[i], std::move(names.first[i]), std::move(names.second[i])});
+        if (!tabled) {
+            ReadColumns names = readColumns(in, true);
+            for (std::size_t i = 0; i < names.offsets.size(); ++i) {
+                plan.edits.push_back(
+                    {names.offsets[i], std::move(names.first[i]), std::move(names.second[i])});
+            }
+            continue;
+        }
+        const std::vector<std::uint64_t> offsets = readOffsets(in);
+        plan.edits.reserve(offsets.size());
+        while (plan.edits.size() < offsets.size()) {
+            const std::uint64_t same = in.number();
+            const std::string& before = tableEntry(table, in.number());
+            const std::string& after = tableEntry(table, in.number());
+            if (before.size() != after.size() || same == 0 ||
+                same > offsets.size() - plan.edits.size()) {
+                throw std::runtime_error("a run of names that does not fit its map");
+            }
+            for (std::uint64_t n = 0; n < same; ++n) {
+                plan.edits.push_back({offsets[plan.edits.size()], before, after});
+            }
         }
     }
     return plans;
 }
 
 std::string encodeOriginals(const Originals& originals) {
-    Writer out;
-    out.number(originals.size());
+    StringTable table;
+    Writer body;
+    body.number(originals.size());
+    std::vector<std::uint64_t> offsets;
     for (const auto& [path, map] : originals) {
-        writeMapHead(out, path, map.length, map.identity);
-        NameColumns names;
-        for (const auto& [offset, bytes] : map.names) {
-            names.offsets.push_back(offset);
-            names.first.emplace_back(bytes);
+        writeMapHead(body, path, map.length, map.identity);
+        offsets.clear();
+        for (const auto& name : map.names) {
+            offsets.push_back(name.first);
         }
-        writeColumns(out, names);
+        writeOffsets(body, offsets);
+        for (const auto& name : map.names) {
+            body.number(table.index(name.second));
+        }
     }
-    return deflateBytes(out.take());
+    return withTable(table, body);
 }
 
-Originals decodeOriginals(std::string_view payload) {
+Originals decodeOriginals(std::string_view payload, RecordKind kind) {
     const std::string raw = inflateBytes(payload);
     Reader in(raw);
+    const bool tabled = kind == RecordKind::TabledOriginals;
+    const std::vector<std::string> table = tabled ? readTable(in) : std::vector<std::string>{};
     Originals originals;
-    const std::uint64_t count = in.number();
+    const std::uint64_t count = in.count();
     for (std::uint64_t i = 0; i < count; ++i) {
         const std::string path = in.text();
         MapOriginals& map = originals[path];
         map.length = in.number();
         map.identity.device = in.number();
         map.identity.file = in.number();
-        ReadColumns names = readColumns(in, false);
-        for (std::size_t n = 0; n < names.offsets.size(); ++n) {
-            map.names.emplace(names.offsets[n], std::move(names.first[n]));
+        if (tabled) {
+            const std::vector<std::uint64_t> offsets = readOffsets(in);
+            map.names.reserve(offsets.size());
+            for (const std::uint64_t offset : offsets) {
+                map.names.emplace_back(offset, tableEntry(table, in.number()));
+            }
+        } else {
+            ReadColumns names = readColumns(in, false);
+            for (std::size_t n = 0; n < names.offsets.size(); ++n) {
+                map.names.emplace_back(names.offsets[n], std::move(names.first[n]));
+            }
+        }
+        for (std::size_t n = 1; n < map.names.size(); ++n) {
+            if (map.names[n].first < endOf(map.names[n - 1])) {
+                throw std::runtime_error("first-found names out of order");
+            }
         }
     }
     return originals;
 }
 
-bool mergeOriginals(MapOriginals& into, const MapOriginals& from) {
-    into.length = from.length;
-    into.identity = from.identity;
-    bool added = false;
-    for (const auto& [offset, bytes] : from.names) {
-        const std::uint64_t end = offset + bytes.size();
-        auto first = into.names.upper_bound(offset);
-        if (first != into.names.begin() &&
-            std::prev(first)->first + std::prev(first)->second.size() > offset) {
-            --first;
-        }
-        auto last = first;
-        while (last != into.names.end() && last->first < end) {
-            ++last;
-        }
-        if (first == last) {
-            into.names.emplace(offset, bytes);
-            added = true;
-            continue;
-        }
-        // Overlapping ranges become one: the older bytes kept, the new ones
-        // filling what no older range covered.
-        const std::uint64_t start = std::min(offset, first->first);
-        const auto& tail = *std::prev(last);
-        const std::uint64_t stop = std::max(end, tail.first + tail.second.size());
-        std::string merged(static_cast<std::size_t>(stop - start), '\0');
-        std::vector<bool> covered(merged.size(), false);
-        for (auto it = first; it != last; ++it) {
-            merged.replace(static_cast<std::size_t>(it->first - start), it->second.size(),
-                           it->second);
-            std::fill_n(covered.begin() + static_cast<std::ptrdiff_t>(it->first - start),
-                        it->second.size(), true);
-        }
-        for (std::size_t i = 0; i < bytes.size(); ++i) {
-            const auto at = static_cast<std::size_t>(offset - start) + i;
-            if (!covered[at]) {
-                merged[at] = bytes[i];
-                added = true;
+namespace {
+
+// Ranges that overlap (older and newer, found by offset) become one range:
+// the older bytes kept, the newer ones filling what no older range covers.
+Name joined(const std::vector<std::pair<const Name*, bool>>& group, bool& added) {
+    std::uint64_t start = UINT64_MAX;
+    std::uint64_t stop = 0;
+    for (const auto& [name, older] : group) {
+        start = std::min(start, name->first);
+        stop = std::max(stop, endOf(*name));
+    }
+    std::string merged(static_cast<std::size_t>(stop - start), '\0');
+    std::vector<bool> covered(merged.size(), false);
+    for (const bool olderPass : {true, false}) {
+        for (const auto& [name, older] : group) {
+            if (older != olderPass) {
+                continue;
+            }
+            const auto at = static_cast<std::size_t>(name->first - start);
+            for (std::size_t i = 0; i < name->second.size(); ++i) {
+                if (!covered[at + i]) {
+                    covered[at + i] = true;
+                    merged[at + i] = name->second[i];
+                    added |= !older;
+                }
             }
         }
-        into.names.erase(first, last);
-        into.names.emplace(start, std::move(merged));
     }
+    return {start, std::move(merged)};
+}
+
+} // namespace
+
+bool mergeOriginals(MapOriginals& into, MapOriginals from) {
+    into.length = from.length;
+    into.identity = from.identity;
+    if (from.names.empty()) {
+        return false;
+    }
+    if (into.names.empty()) {
+        into.names = std::move(from.names);
+        return true;
+    }
+    std::vector<Name> out;
+    out.reserve(into.names.size() + from.names.size());
+    bool added = false;
+    std::vector<std::pair<const Name*, bool>> group;
+    std::uint64_t groupEnd = 0;
+    const auto flush = [&] {
+        if (group.size() == 1) {
+            added |= !group.front().second;
+            out.push_back(std::move(*const_cast<Name*>(group.front().first)));
+        } else if (!group.empty()) {
+            out.push_back(joined(group, added));
+        }
+        group.clear();
+    };
+    std::size_t a = 0;
+    std::size_t b = 0;
+    while (a < into.names.size() || b < from.names.size()) {
+        const bool older = b == from.names.size() ||
+                           (a < into.names.size() && into.names[a].first <= from.names[b].first);
+        const Name& next = older ? into.names[a++] : from.names[b++];
+        if (!group.empty() && next.first >= groupEnd) {
+            flush();
+        }
+        groupEnd = group.empty() ? endOf(next) : std::max(groupEnd, endOf(next));
+        group.emplace_back(&next, older);
+    }
+    flush();
+    into.names = std::move(out);
     return added;
 }
 

@@ -22,7 +22,13 @@ enum class RecordKind : std::uint8_t {
     Started = 2,   // a run's summary (RunSummary), plain
     Plans = 3,     // a run's map plans, deflated
     Ended = 4,     // how a run ended (RunEnd), plain
-    Originals = 5, // names as first found, new since the last such record, deflated
+    Originals = 5, // names as first found, of runs no longer kept, deflated
+    // As Plans and Originals, with each distinct byte string stored once; the
+    // two above are what earlier journals hold, read still, no longer written.
+    // A run's first-found bytes are no longer written beside its plans: the
+    // plans hold them; an Originals record keeps those of pruned runs.
+    TabledPlans = 6,
+    TabledOriginals = 7,
 };
 
 struct Record {
@@ -64,12 +70,14 @@ struct RunEnd {
     std::uint64_t references = 0;
 };
 
-// A map's names as Quorvell first found them: offset -> bytes, never
-// overlapping, with the map's length and identity when it was last planned.
+// A map's names as Quorvell first found them: (offset, bytes) in file order,
+// never overlapping, with the map's length and identity when it was last
+// planned. A flat list rather than a tree: a run over every map brings
+// hundreds of thousands of names, and they arrive in file order already.
 struct MapOriginals {
     std::uint64_t length = 0;
     patching::FileIdentity identity;
-    std::map<std::uint64_t, std::string> names;
+    std::vector<std::pair<std::uint64_t, std::string>> names;
 };
 using Originals = std::map<std::string, MapOriginals>; // by the map's UTF-8 path
 
@@ -78,13 +86,14 @@ RunSummary decodeSummary(std::string_view payload);
 std::string encodeEnd(const RunEnd& end);
 RunEnd decodeEnd(std::string_view payload);
 std::string encodePlans(const std::vector<patching::MapPlan>& plans);
-std::vector<patching::MapPlan> decodePlans(std::string_view payload);
+std::vector<patching::MapPlan> decodePlans(std::string_view payload, RecordKind kind);
 std::string encodeOriginals(const Originals& originals);
-Originals decodeOriginals(std::string_view payload);
+Originals decodeOriginals(std::string_view payload, RecordKind kind);
 
 // Adds to `into` the bytes of `from` that it has no first-found bytes for
 // yet (where an older range covers a byte, the older byte stays), and takes
-// `from`'s length and identity. Returns whether anything was added.
-bool mergeOriginals(MapOriginals& into, const MapOriginals& from);
+// `from`'s length and identity. Returns whether anything was added. Linear
+// in the two lists.
+bool mergeOriginals(MapOriginals& into, MapOriginals from);
 
 } // namespace quorvell::journal

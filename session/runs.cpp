@@ -5,6 +5,8 @@
 #include "session/messages.h"
 
 #include <algorithm>
+#include <chrono>
+#include <future>
 #include <optional>
 
 namespace quorvell::session {
@@ -45,6 +47,22 @@ std::vector<patching::MapPlan> planMaps(const std::vector<std::filesystem::path>
     return plans;
 }
 
+// A journal's record of a run over every map takes tens of milliseconds to
+// encode and reach the disk: a front end with an event loop keeps it turning
+// meanwhile, the record made on a thread of its own.
+void tellStarted(RunRecorder& recorder, const RunDescription& run,
+                 const std::vector<patching::MapPlan>& plans, const patching::YieldFn& yield) {
+    if (!yield) {
+        recorder.started(run, plans);
+        return;
+    }
+    auto recorded = std::async(std::launch::async, [&] { recorder.started(run, plans); });
+    while (recorded.wait_for(std::chrono::milliseconds(4)) != std::future_status::ready) {
+        yield();
+    }
+    recorded.get();
+}
+
 // The recorder told before the first write and after the last, a failure
 // after maps were written told as such.
 BatchResult applyAll(const std::vector<patching::MapPlan>& plans, RunContext& context,
@@ -53,7 +71,7 @@ BatchResult applyAll(const std::vector<patching::MapPlan>& plans, RunContext& co
     DistinctNames notSwitchedOn;
     RunRecorder* recorder = context.recorder;
     if (recorder != nullptr) {
-        recorder->started(run, plans);
+        tellStarted(*recorder, run, plans, context.loop.withinMap);
     }
     const auto ended = [&](bool complete) {
         result.notSwitchedOn = notSwitchedOn.take();

@@ -82,6 +82,41 @@ TEST_F(JournalTest, FirstFoundBytesSurvivePruningAndLaterRunsAndOverlaps) {
     EXPECT_EQ(names.begin()->second, "AAAACC");
 }
 
+// Journals written before names were stored once per distinct bytes hold
+// each name's bytes in columns; they still read, and a new run appends to
+// them.
+TEST_F(JournalTest, AJournalOfTheEarlierLayoutReadsAndGrows) {
+    const auto map = maps / "a.ibt";
+    const auto text = [](std::string_view bytes) {
+        return static_cast<char>(bytes.size()) + std::string(bytes);
+    };
+    // One map, one name at offset 10: "ab" changed to "cd".
+    const std::string head = text(map.string()) + std::string("\x64\0\0", 3); // length 100
+    const std::string plans = "\x01" + head + "\x01\x0a\x02" + "ab" + "cd";
+    const std::string originals = "\x01" + head + "\x01\x0a\x02" + "ab";
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary)
+        << frameRecord(RecordKind::Folder, std::filesystem::canonical(maps).string())
+        << frameRecord(RecordKind::Started,
+                       encodeSummary({1, 0, "window", "applied walls", 0, 1, 1}))
+        << frameRecord(RecordKind::Plans, deflateBytes(plans))
+        << frameRecord(RecordKind::Originals, deflateBytes(originals))
+        << frameRecord(RecordKind::Ended, encodeEnd({1, true, 1, 1}));
+
+    Journal journal(file, maps);
+    ASSERT_EQ(journal.runs().size(), 1u);
+    const auto read = journal.plansOf(journal.runs()[0]);
+    ASSERT_EQ(read.size(), 1u);
+    ASSERT_EQ(read[0].edits.size(), 1u);
+    EXPECT_EQ(read[0].edits[0].offset, 10u);
+    EXPECT_EQ(read[0].edits[0].after, "cd");
+    journal.end(journal.begin("window", "again", {planOf(map, 11, "d", "e")}), true, 1, 1);
+    const Journal again(file, maps);
+    const auto& names = again.originals().at(map.string()).names;
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_EQ(names[0].second, "ab"); // the earliest bytes win
+}
+
 TEST_F(JournalTest, AJournalOfAnotherFolderOrAnUnwritableOneIsNamed) {
     Journal(file, maps).begin("cli", "x", {});
     std::filesystem::create_directories(dir.path() / "Other");
