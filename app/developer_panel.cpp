@@ -1,6 +1,7 @@
 #include "app/developer_panel.h"
 
 #include "app/main_window.h"
+#include "journal/run_words.h"
 
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QGridLayout>
@@ -10,6 +11,7 @@
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QVBoxLayout>
+#include <algorithm>
 
 namespace quorvell::app {
 
@@ -43,7 +45,8 @@ DeveloperPanel::DeveloperPanel(Form1& form)
       Command4(new QPushButton(QStringLiteral("Scan IBDs"), this)),
       Command3(new QPushButton(QStringLiteral("Import DDS list"), this)),
       Command2(new QPushButton(QStringLiteral("Generate DDS list"), this)),
-      Command5(new QPushButton(QStringLiteral("Refresh"), this)), form_(form) {
+      Command5(new QPushButton(QStringLiteral("Refresh"), this)), lastRuns(new QListWidget(this)),
+      form_(form) {
     setWindowTitle(QStringLiteral("Quorvell developer panel"));
     Text2->setReadOnly(true);
 
@@ -62,11 +65,14 @@ DeveloperPanel::DeveloperPanel(Form1& form)
     for (QPushButton* button : {Command4, Command3, Command2, Command5}) {
         buttons->addWidget(button);
     }
+    lastRuns->setAccessibleName(QStringLiteral("Last runs"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Text2);
-    layout->addLayout(lists);
+    layout->addLayout(lists, 3);
+    layout->addWidget(new QLabel(QStringLiteral("Last runs"), this));
+    layout->addWidget(lastRuns, 1);
     layout->addLayout(buttons);
-    resize(900, 420);
+    resize(900, 560);
 
     // The panel's buttons keep away from an operation already running.
     const auto whenIdle = [this](auto action) {
@@ -111,6 +117,25 @@ void DeveloperPanel::refresh() {
     fill(List3, maps);
     fill(List4, form_.List4.rows());
     fill(List5, form_.List5.lines().toVector());
+    fillRuns();
+}
+
+void DeveloperPanel::fillRuns() {
+    std::vector<std::string> rows;
+    try {
+        if (const auto journal = form_.openJournal()) {
+            const auto& runs = journal->runs();
+            const auto shown = std::min<std::size_t>(runs.size(), kRunsShown);
+            for (auto run = runs.rbegin();
+                 run != runs.rbegin() + static_cast<std::ptrdiff_t>(shown); ++run) {
+                rows.push_back(journal::historyLine(*run));
+            }
+        }
+    } catch (const IoError& failure) {
+        rows.push_back("The journal could not be read: " + failure.path() + ": " +
+                       failure.reason());
+    }
+    fill(lastRuns, rows);
 }
 
 void DeveloperPanel::showEvent(QShowEvent* event) {

@@ -19,7 +19,9 @@ class DeveloperPanel : public QWidget {
 public:
     explicit DeveloperPanel(Form1& form);
 
-    // Shows the lists as the window holds them now.
+    static constexpr int kRunsShown = 20;
+
+    // Shows the lists as the window holds them now, and the journal's runs.
     void refresh();
 
     // Test seam: stands in for the save dialog of "Generate DDS list";
@@ -36,11 +38,15 @@ public:
     QPushButton* Command3; // "Import DDS list"
     QPushButton* Command2; // "Generate DDS list"
     QPushButton* Command5; // "Refresh"
+    // The journal's last runs, newest first, as quorvell-cli history words them.
+    QListWidget* lastRuns;
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void fillRuns();
+
     Form1& form_;
 };
 

@@ -18,13 +18,18 @@ HotSpot::HotSpot(const QString& toolTip, QWidget* parent) : QWidget(parent) {
 }
 
 // A hot spot's own cursor would hide the window's hourglass, which tells the
-// player that the click will not be taken now.
+// player that the click will not be taken now. Only a change is made: setting
+// a cursor can send the window another CursorChange (the pointer over another
+// window of ours), which would bring us back here without end.
 void HotSpot::followParentCursor() {
     const QWidget* window = parentWidget();
+    const bool own = testAttribute(Qt::WA_SetCursor);
     if (window != nullptr && window->testAttribute(Qt::WA_SetCursor) &&
         window->cursor().shape() == Qt::WaitCursor) {
-        unsetCursor();
-    } else {
+        if (own) {
+            unsetCursor();
+        }
+    } else if (!own || cursor().shape() != Qt::PointingHandCursor) {
         setCursor(Qt::PointingHandCursor);
     }
 }

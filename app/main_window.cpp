@@ -181,7 +181,8 @@ void Form1::forM_working(const std::int16_t& Workbyte) {
     if (focus->isEnabled()) {
         focus->setFocus();
     }
-    if (developerPanel_ != nullptr) {
+    // Hidden, it is filled when shown: the journal is not read for nothing.
+    if (developerPanel_ != nullptr && developerPanel_->isVisible()) {
         developerPanel_->refresh();
     }
     if (closePending_) {

@@ -179,6 +179,9 @@ public:
     void restoreFirstFound(); // after a confirmation naming what it writes
     // What the last run that can be undone was ("applied walls"); empty: none.
     std::string undoableRun() const;
+    // The maps folder's journal as it is now; none without maps or with the
+    // journal off. Throws IoError when it cannot be read.
+    std::optional<journal::Journal> openJournal() const;
 
 signals:
     // The program ends with this exit status; every window is closed.
@@ -256,7 +259,6 @@ private:
     std::filesystem::path mapsFolder() const;
     std::string frontEnd() const;
     session::RunRecorder* runRecorder();
-    std::optional<journal::Journal> openJournal() const;
     void addWayBackControls();
     journal::WayBackOutcome wayBack(journal::WayBackKind kind, bool dryRun);
     void checkCutShortRun();

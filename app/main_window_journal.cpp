@@ -164,9 +164,12 @@ void Form1::restoreFirstFound() {
     }
 }
 
-// At start-up, after the first scan: a run whose record has no end.
+// At start-up, after the first scan (under the maps lock in command-line
+// mode, so no other Quorvell's run is mistaken for one cut short): a run
+// whose record has no end. The window offers to undo it; command-line mode
+// runs unattended, so it says so in one line and goes on with its preset.
 void Form1::checkCutShortRun() {
-    if (cutShortChecked_ || commandLineMode()) {
+    if (cutShortChecked_) {
         return;
     }
     cutShortChecked_ = true;
@@ -178,6 +181,13 @@ void Form1::checkCutShortRun() {
         }
         const journal::RunEntry cut = *run;
         const std::size_t reached = journal::mapsReached(journal->plansOf(cut));
+        if (commandLineMode()) {
+            // The preset run that follows is recorded after it, so it is
+            // undone first.
+            printErr(journal::cutShortText(cut, reached) + "; " + journal::kRollBackText +
+                     " once the runs after it are undone");
+            return;
+        }
         const bool undo = MessageBoxes::offer(
             isVisible() ? this : nullptr, BoxIcon::Information, QStringLiteral("Quorvell"),
             text(journal::cutShortText(cut, reached)) +
@@ -191,6 +201,9 @@ void Form1::checkCutShortRun() {
             journal::leaveAsTheyAre(*journal, cut);
         }
     } catch (const IoError& failure) {
+        if (commandLineMode()) {
+            return; // the run's own record names the journal if it matters
+        }
         showMessage(true, QStringLiteral("Quorvell"),
                     QStringLiteral("The journal could not be read:\n%1\n\n%2")
                         .arg(text(failure.path()), text(failure.reason())));

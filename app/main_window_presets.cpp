@@ -80,6 +80,7 @@ int Form1::scan_commandlinE() {
     hooks.showBanner = [this] { form2_->showCentred(); };
     hooks.scanAllMaps = [this] {
         ScanAllMaps();
+        checkCutShortRun();
         setCursor(Qt::WaitCursor);
     };
     hooks.checkGameFound = [this] {

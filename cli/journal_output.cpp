@@ -54,10 +54,7 @@ void printText(std::ostream& out, const HistoryReport& report) {
         out << "No run recorded in " << pathText(report.journal) << ".\n";
     }
     for (const journal::RunEntry& run : report.runs) {
-        out << journal::timeText(run.summary.time) << "  " << run.summary.frontEnd << "  "
-            << run.summary.what << "  " << counted(run.summary.maps, "map", "maps") << ", "
-            << counted(run.summary.references, "reference", "references") << "  "
-            << journal::stateText(run) << '\n';
+        out << journal::historyLine(run) << '\n';
     }
     out.flush();
 }

@@ -2,6 +2,7 @@
 #include "base/utf8.h"
 #include "cli/output.h"
 #include "cli/terminal_text.h"
+#include "journal/run_words.h"
 
 #include <algorithm>
 
@@ -93,7 +94,7 @@ void printText(std::ostream& out, const StatusReport& report) {
             field(out, "Missing:", session::missingTextureText(missing, report.maps));
         }
         if (report.cutShort) {
-            field(out, "Last run:", *report.cutShort + " (quorvell-cli undo rolls it back)");
+            field(out, "Last run:", *report.cutShort + " (" + journal::kRollBackText + ")");
         }
     }
     field(out, "Presets:", presetFileLine(report.presets));

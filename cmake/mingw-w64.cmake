@@ -22,6 +22,9 @@ set(CMAKE_CXX_FLAGS_INIT "-Wno-restrict")
 # The test programs must run from the build folder under Wine without the
 # compiler's DLLs beside them.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# zlib (Debian's libz-mingw-w64-dev, under CMAKE_FIND_ROOT_PATH) is linked in
+# from libz.a for the same reason: no zlib1.dll has to travel with the programs.
+set(ZLIB_USE_STATIC_LIBS ON)
 
 find_program(QUORVELL_WINE NAMES wine wine64)
 if(QUORVELL_WINE)

@@ -56,4 +56,13 @@ std::string cutShortText(const RunEntry& run, std::size_t mapsReached) {
            std::to_string(mapsReached) + " of " + std::to_string(run.summary.maps) + " maps";
 }
 
+std::string historyLine(const RunEntry& run) {
+    const auto counted = [](std::uint64_t n, const char* one, const char* many) {
+        return std::to_string(n) + " " + (n == 1 ? one : many);
+    };
+    return timeText(run.summary.time) + "  " + run.summary.frontEnd + "  " + run.summary.what +
+           "  " + counted(run.summary.maps, "map", "maps") + ", " +
+           counted(run.summary.references, "reference", "references") + "  " + stateText(run);
+}
+
 } // namespace quorvell::journal

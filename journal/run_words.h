@@ -5,6 +5,7 @@
 #include "journal/journal.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace quorvell::journal {
@@ -20,5 +21,11 @@ std::string timeText(std::int64_t secondsSince1970);
 
 // "The last run (applying walls) stopped after 12 of 205 maps".
 std::string cutShortText(const RunEntry& run, std::size_t mapsReached);
+// What rolls such a run back, wherever it is reported.
+inline constexpr const char* kRollBackText = "quorvell-cli undo rolls it back";
+
+// One run as a line of its history: "2026-12-09 11:04:05  window  applied
+// walls  205 maps, 388 references  ended".
+std::string historyLine(const RunEntry& run);
 
 } // namespace quorvell::journal

@@ -137,6 +137,11 @@ TEST_F(ChromeTest, DeveloperPanelOpensOnlyByItsShortcutAndRunsItsSteps) {
     EXPECT_EQ(panel->List3->count(), 1);
     EXPECT_EQ(panel->Text2->text(), FakeInstall::kRoot);
     EXPECT_GT(panel->List4->count(), 0);
+    EXPECT_EQ(panel->lastRuns->count(), 0);
+    clickCheckBox(*form, 0); // the journal's runs are listed as they end
+    ASSERT_EQ(panel->lastRuns->count(), 1);
+    EXPECT_TRUE(panel->lastRuns->item(0)->text().contains(
+        "  window  switched on Brick.dds  1 map, 1 reference  ended"));
 
     // "Generate DDS list" writes to the fixed developer path, through the
     // prefix's drive H:.

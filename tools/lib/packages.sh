@@ -26,6 +26,6 @@ QUORVELL_BUILD_PACKAGES=(cmake ninja-build g++ clang clang-format libclang-rt-14
 # What building the packages and checking them needs.
 QUORVELL_PACKAGING_PACKAGES=(dpkg-dev desktop-file-utils appstream file binutils lintian)
 # What the Windows cross build and its tests under Wine need.
-QUORVELL_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix googletest wine wine64)
+QUORVELL_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest wine wine64)
 # What running the window on a machine without a display needs.
 QUORVELL_DISPLAY_PACKAGES=(xvfb xauth)
