@@ -5,6 +5,8 @@
 #include "base/path_text.h"
 
 #include <QtGui/QHelpEvent>
+#include <QtGui/QPixmap>
+#include <QtGui/QTextDocument>
 #include <QtWidgets/QToolTip>
 #include <algorithm>
 
@@ -20,10 +22,53 @@ QString folderText(std::string_view folder) {
     return QString::fromUtf8(folder.data(), static_cast<qsizetype>(folder.size()));
 }
 
+// The tooltip's picture goes to its rich text as an image, by name: an image
+// written into the text (a PNG in a data URL) is parsed and decoded again at
+// every show, long enough to stall the window while the pointer or the
+// current row moves. One picture is up at a time; each gets a new name, so a
+// text's cached image never stands for another file's.
+const QString kTooltipScheme = QStringLiteral("quorvell-picture");
+QString& shownImageName() {
+    static QString name;
+    return name;
+}
+QPixmap& shownImage() {
+    static QPixmap image;
+    return image;
+}
+qint64& shownKey() {
+    static qint64 key = 0;
+    return key;
+}
+
+QString tooltipImageName(const QImage& image) {
+    static quint64 next = 0;
+    if (shownKey() != image.cacheKey() || shownImageName().isEmpty()) {
+        shownKey() = image.cacheKey();
+        shownImage() = QPixmap::fromImage(image);
+        shownImageName() = kTooltipScheme + QStringLiteral(":%1").arg(++next);
+    }
+    return shownImageName();
+}
+
+void provideTooltipImages() {
+    static const bool provided = [] {
+        QTextDocument::setDefaultResourceProvider([](const QUrl& url) -> QVariant {
+            if (url.scheme() == kTooltipScheme && url.toString() == shownImageName()) {
+                return shownImage();
+            }
+            return {};
+        });
+        return true;
+    }();
+    (void)provided;
+}
+
 } // namespace
 
 RowTooltips::RowTooltips(TextureList* list)
     : QObject(list), list_(list), pictures_(new TexturePictures(this)) {
+    provideTooltipImages();
     connect(pictures_, &TexturePictures::ready, this, &RowTooltips::showAgain);
     // Rows keep to the list's width, so a long name is cut with "…" and the
     // tooltip carries it whole.
@@ -49,9 +94,8 @@ QString RowTooltips::tooltip(int row) const {
     QString about;
     if (const auto path = filePath(row)) {
         if (const TexturePicture* picture = pictures_->find(*path, kTooltipPictureSide)) {
-            if (!picture->png.isEmpty()) {
-                text += QStringLiteral("<img src='data:image/png;base64,%1'><br>")
-                            .arg(QString::fromLatin1(picture->png));
+            if (!picture->image.isNull()) {
+                text += QStringLiteral("<img src='%1'><br>").arg(tooltipImageName(picture->image));
             }
             QStringList parts;
             for (const QString& part : {picture->summary, picture->problem}) {

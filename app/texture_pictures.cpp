@@ -2,7 +2,6 @@
 
 #include "textures/picture.h"
 
-#include <QtCore/QBuffer>
 #include <QtCore/QFileInfo>
 #include <QtCore/QThread>
 #include <algorithm>
@@ -37,11 +36,6 @@ TexturePicture decode(const std::filesystem::path& path, int side) {
     } else {
         picture.image = image.copy();
     }
-    QBuffer buffer(&picture.png);
-    buffer.open(QIODevice::WriteOnly);
-    // Stored, not deflated: quick to write here and to read in the tooltip.
-    picture.image.save(&buffer, "PNG", 100);
-    picture.png = picture.png.toBase64();
     return picture;
 }
 
@@ -88,7 +82,7 @@ const TexturePicture* TexturePictures::find(const std::filesystem::path& file, i
 void TexturePictures::store(const QString& key, const QString& file, int side,
                             TexturePicture picture) {
     pending_.remove(key);
-    const qsizetype cost = picture.image.sizeInBytes() + picture.png.size() + 256;
+    const qsizetype cost = picture.image.sizeInBytes() + 256;
     cache_.insert(key, new TexturePicture(std::move(picture)), cost);
     emit ready(file, side);
 }

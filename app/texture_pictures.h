@@ -5,7 +5,6 @@
 // changed is decoded again). The window asks and goes on: find() gives what
 // is ready, and ready() says when something asked for is.
 
-#include <QtCore/QByteArray>
 #include <QtCore/QCache>
 #include <QtCore/QDateTime>
 #include <QtCore/QObject>
@@ -19,7 +18,6 @@ namespace quorvell::app {
 
 struct TexturePicture {
     QImage image;    // at most the size asked for on its longer side; null: no picture
-    QByteArray png;  // the image as PNG, base64, for rich text
     QString summary; // "2048 × 2048, DXT5, 12 mip levels"; empty when the header is bad
     QString problem; // why there is no picture
     qint64 fileSize = -1;
