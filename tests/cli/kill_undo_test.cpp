@@ -155,10 +155,8 @@ TEST_F(KilledRunTest, CommandLineModeUndoesAndRestoresAndItsNextStartNamesTheRun
         const bool on = readFile(maps[0]).find("__overridden") != std::string::npos;
         return std::vector<std::string>{on ? "none" : "all", "silent"};
     };
-    // The window waits half a second before its command-line run: fewer
-    // kills keep the test's time near the other's.
     killRuns(
-        QUORVELL_PROGRAM, env, argsOf, 12, KillAt::AfterRecord,
+        QUORVELL_PROGRAM, env, argsOf, 20, KillAt::AfterRecord,
         [&](const std::vector<std::string>& args) {
             const long recorded = runsRecorded();
             const ProgramRun next = runProgram(QUORVELL_PROGRAM, args, install.workingDir(), env);
