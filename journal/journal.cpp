@@ -74,19 +74,8 @@ std::string Journal::readBytes() const {
     return std::move(bytes).str();
 }
 
-std::optional<Journal::FileStamp> Journal::stampOf(const std::filesystem::path& file) {
-    std::error_code error;
-    const auto size = std::filesystem::file_size(file, error);
-    const auto time = std::filesystem::last_write_time(file, error);
-    if (error) {
-        return std::nullopt;
-    }
-    return FileStamp{size, time};
-}
-
 void Journal::reload() {
     load(readBytes());
-    stamp_ = stampOf(file_);
 }
 
 void Journal::load(const std::string& bytes) {
@@ -233,14 +222,10 @@ void Journal::prune(const std::string& bytes) {
 
 std::uint64_t Journal::begin(const std::string& frontEnd, const std::string& what,
                              const std::vector<patching::MapPlan>& plans, std::uint64_t undoes) {
-    // Read again unless it is as this object last left it: a window's
-    // journal holds every first-found name, too many to decode per toggle.
-    if (!stamp_ || stampOf(file_) != stamp_ || runs_.size() >= kRunsKept) {
-        const std::string bytes = readBytes();
-        load(bytes);
-        if (runs_.size() >= kRunsKept) {
-            prune(bytes);
-        }
+    const std::string bytes = readBytes();
+    load(bytes);
+    if (runs_.size() >= kRunsKept) {
+        prune(bytes);
     }
     RunSummary summary{nextId_, now(), frontEnd, what, undoes, 0, plannedReferences(plans)};
     for (const patching::MapPlan& plan : plans) {
@@ -261,7 +246,6 @@ std::uint64_t Journal::begin(const std::string& frontEnd, const std::string& wha
     file.sync();
 
     validEnd_ += records.size();
-    stamp_ = stampOf(file_);
     tornTail_ = false;
     nextId_ = summary.id + 1;
     originals_.reset();
@@ -279,7 +263,6 @@ void Journal::end(std::uint64_t id, bool complete, std::uint64_t maps, std::uint
     file.append(record);
     file.sync();
     validEnd_ += record.size();
-    stamp_ = stampOf(file_);
     std::uint64_t undoes = 0;
     for (RunEntry& run : runs_) {
         if (run.summary.id == id) {

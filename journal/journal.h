@@ -77,13 +77,6 @@ public:
     void end(std::uint64_t id, bool complete, std::uint64_t maps, std::uint64_t references);
 
 private:
-    struct FileStamp {
-        std::uintmax_t size = 0;
-        std::filesystem::file_time_type time;
-        friend bool operator==(const FileStamp&, const FileStamp&) = default;
-    };
-    static std::optional<FileStamp> stampOf(const std::filesystem::path& file);
-
     std::string readBytes() const;
     void load(const std::string& bytes);
     void prune(const std::string& bytes);
@@ -95,7 +88,6 @@ private:
     std::uint64_t validEnd_ = 0;
     std::uint64_t nextId_ = 1;
     bool tornTail_ = false;
-    std::optional<FileStamp> stamp_; // the file as last read or written here
 };
 
 // What a run's record says it was, as its plans count it.
