@@ -15,6 +15,15 @@ namespace quorvell::journal {
 
 namespace {
 
+// Called in a handler: a record that does not decode makes the journal's
+// file unreadable, named with the reason; an IoError is already named.
+[[noreturn]] void unreadable(const std::filesystem::path& file, const std::runtime_error& error) {
+    if (dynamic_cast<const IoError*>(&error) != nullptr) {
+        throw;
+    }
+    throw IoError(pathText(file), std::string("unreadable: ") + error.what());
+}
+
 std::int64_t now() {
     return std::chrono::duration_cast<std::chrono::seconds>(
                std::chrono::system_clock::now().time_since_epoch())
@@ -128,10 +137,7 @@ void Journal::load(const std::string& bytes) {
             }
         }
     } catch (const std::runtime_error& error) {
-        if (dynamic_cast<const IoError*>(&error) != nullptr) {
-            throw;
-        }
-        throw IoError(pathText(file_), std::string("unreadable: ") + error.what());
+        unreadable(file_, error);
     }
 }
 
@@ -140,10 +146,7 @@ const Originals& Journal::originals() const {
         try {
             originals_ = firstFoundIn(readBytes());
         } catch (const std::runtime_error& error) {
-            if (dynamic_cast<const IoError*>(&error) != nullptr) {
-                throw;
-            }
-            throw IoError(pathText(file_), std::string("unreadable: ") + error.what());
+            unreadable(file_, error);
         }
     }
     return *originals_;
@@ -191,7 +194,7 @@ std::vector<patching::MapPlan> Journal::plansOf(const RunEntry& run) const {
     try {
         return decodePlans(payload, static_cast<RecordKind>(head[2]));
     } catch (const std::runtime_error& error) {
-        throw IoError(pathText(file_), std::string("unreadable: ") + error.what());
+        unreadable(file_, error);
     }
 }
 

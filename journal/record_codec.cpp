@@ -480,7 +480,7 @@ namespace {
 
 // Ranges that overlap (older and newer, found by offset) become one range:
 // the older bytes kept, the newer ones filling what no older range covers.
-Name joined(const std::vector<std::pair<const Name*, bool>>& group, bool& added) {
+Name joined(const std::vector<std::pair<Name*, bool>>& group) {
     std::uint64_t start = UINT64_MAX;
     std::uint64_t stop = 0;
     for (const auto& [name, older] : group) {
@@ -499,7 +499,6 @@ Name joined(const std::vector<std::pair<const Name*, bool>>& group, bool& added)
                 if (!covered[at + i]) {
                     covered[at + i] = true;
                     merged[at + i] = name->second[i];
-                    added |= !older;
                 }
             }
         }
@@ -509,27 +508,25 @@ Name joined(const std::vector<std::pair<const Name*, bool>>& group, bool& added)
 
 } // namespace
 
-bool mergeOriginals(MapOriginals& into, MapOriginals from) {
+void mergeOriginals(MapOriginals& into, MapOriginals from) {
     into.length = from.length;
     into.identity = from.identity;
     if (from.names.empty()) {
-        return false;
+        return;
     }
     if (into.names.empty()) {
         into.names = std::move(from.names);
-        return true;
+        return;
     }
     std::vector<Name> out;
     out.reserve(into.names.size() + from.names.size());
-    bool added = false;
-    std::vector<std::pair<const Name*, bool>> group;
+    std::vector<std::pair<Name*, bool>> group; // each with whether it is the older
     std::uint64_t groupEnd = 0;
     const auto flush = [&] {
         if (group.size() == 1) {
-            added |= !group.front().second;
-            out.push_back(std::move(*const_cast<Name*>(group.front().first)));
+            out.push_back(std::move(*group.front().first));
         } else if (!group.empty()) {
-            out.push_back(joined(group, added));
+            out.push_back(joined(group));
         }
         group.clear();
     };
@@ -538,7 +535,7 @@ bool mergeOriginals(MapOriginals& into, MapOriginals from) {
     while (a < into.names.size() || b < from.names.size()) {
         const bool older = b == from.names.size() ||
                            (a < into.names.size() && into.names[a].first <= from.names[b].first);
-        const Name& next = older ? into.names[a++] : from.names[b++];
+        Name& next = older ? into.names[a++] : from.names[b++];
         if (!group.empty() && next.first >= groupEnd) {
             flush();
         }
@@ -547,7 +544,6 @@ bool mergeOriginals(MapOriginals& into, MapOriginals from) {
     }
     flush();
     into.names = std::move(out);
-    return added;
 }
 
 } // namespace quorvell::journal

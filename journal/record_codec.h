@@ -92,8 +92,7 @@ Originals decodeOriginals(std::string_view payload, RecordKind kind);
 
 // Adds to `into` the bytes of `from` that it has no first-found bytes for
 // yet (where an older range covers a byte, the older byte stays), and takes
-// `from`'s length and identity. Returns whether anything was added. Linear
-// in the two lists.
-bool mergeOriginals(MapOriginals& into, MapOriginals from);
+// `from`'s length and identity. Linear in the two lists.
+void mergeOriginals(MapOriginals& into, MapOriginals from);
 
 } // namespace quorvell::journal
