@@ -1,5 +1,6 @@
 #include "cli/journal_output.h"
 
+#include "base/count_text.h"
 #include "base/path_text.h"
 #include "journal/run_words.h"
 
@@ -10,10 +11,6 @@ namespace quorvell::cli {
 namespace {
 
 using json = nlohmann::ordered_json;
-
-std::string counted(std::uint64_t n, const char* one, const char* many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-}
 
 bool undo(const WayBackReport& report) {
     return report.command == Command::Undo;
@@ -31,14 +28,14 @@ void printText(std::ostream& out, const WayBackReport& report) {
     const char* verb = report.dryRun ? " would be written back" : " written back";
     for (const auto& change : report.batch.changed) {
         out << pathText(change.map.filename()) << ": "
-            << counted(change.references, "reference", "references") << verb << '\n';
+            << countText(change.references, "reference", "references") << verb << '\n';
     }
     for (const IoError& map : report.leftAlone) {
         out << pathFromUtf8(map.path()).filename().string() << ": left alone, " << map.reason()
             << '\n';
     }
-    const std::string counts = counted(report.references(), "reference", "references") + " in " +
-                               counted(report.batch.changed.size(), "map", "maps");
+    const std::string counts = countText(report.references(), "reference", "references") + " in " +
+                               countText(report.batch.changed.size(), "map", "maps");
     std::string what = report.dryRun ? journal::ongoingWhat(report.what) : report.what;
     what[0] = static_cast<char>(what[0] - 'a' + 'A');
     if (report.dryRun) {

@@ -1,3 +1,4 @@
+#include "base/count_text.h"
 #include "base/path_text.h"
 #include "base/utf8.h"
 #include "cli/output.h"
@@ -10,10 +11,6 @@ namespace quorvell::cli {
 
 namespace {
 
-std::string counted(std::size_t n, const char* one, const char* many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
 void field(std::ostream& out, const char* label, const std::string& value) {
     std::string padded = label;
     padded.resize(std::max<std::size_t>(padded.size() + 1, 14), ' ');
@@ -24,7 +21,7 @@ std::string presetFileLine(const PresetFileReport& file) {
     if (!file.found) {
         return "none (" + pathText(file.file) + " does not exist)";
     }
-    return counted(file.count, "preset", "presets") + " in " + pathText(file.file);
+    return countText(file.count, "preset", "presets") + " in " + pathText(file.file);
 }
 
 std::string padded(std::string text, std::size_t width) {
@@ -164,7 +161,7 @@ void printText(std::ostream& out, const ChangeReport& report) {
     const char* verb = report.dryRun ? " would change" : " changed";
     for (const auto& change : report.batch.changed) {
         out << terminalText(pathText(change.map.filename())) << ": "
-            << counted(change.references, "reference", "references") << verb << '\n';
+            << countText(change.references, "reference", "references") << verb << '\n';
     }
     const std::string what = action(report);
     if (what.empty()) {
@@ -176,9 +173,9 @@ void printText(std::ostream& out, const ChangeReport& report) {
         out << (report.dryRun ? " would change nothing" : " changed nothing")
             << ": every map agrees already";
     } else {
-        out << verb << ' ' << counted(report.referencesChanged(), "reference", "references")
+        out << verb << ' ' << countText(report.referencesChanged(), "reference", "references")
             << " in " << report.batch.changed.size() << " of "
-            << counted(report.maps, "map", "maps");
+            << countText(report.maps, "map", "maps");
     }
     out << (report.dryRun ? "; nothing was written.\n" : ".\n");
     out.flush();

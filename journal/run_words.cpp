@@ -1,5 +1,7 @@
 #include "journal/run_words.h"
 
+#include "base/count_text.h"
+
 #include <array>
 #include <ctime>
 #include <string_view>
@@ -57,12 +59,9 @@ std::string cutShortText(const RunEntry& run, std::size_t mapsReached) {
 }
 
 std::string historyLine(const RunEntry& run) {
-    const auto counted = [](std::uint64_t n, const char* one, const char* many) {
-        return std::to_string(n) + " " + (n == 1 ? one : many);
-    };
     return timeText(run.summary.time) + "  " + run.summary.frontEnd + "  " + run.summary.what +
-           "  " + counted(run.summary.maps, "map", "maps") + ", " +
-           counted(run.summary.references, "reference", "references") + "  " + stateText(run);
+           "  " + countText(run.summary.maps, "map", "maps") + ", " +
+           countText(run.summary.references, "reference", "references") + "  " + stateText(run);
 }
 
 } // namespace quorvell::journal
