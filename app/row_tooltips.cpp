@@ -9,6 +9,7 @@
 #include <QtGui/QTextDocument>
 #include <QtWidgets/QToolTip>
 #include <algorithm>
+#include <mutex>
 
 namespace quorvell::app {
 
@@ -28,40 +29,39 @@ QString folderText(std::string_view folder) {
 // current row moves. One picture is up at a time; each gets a new name, so a
 // text's cached image never stands for another file's.
 const QString kTooltipScheme = QStringLiteral("quorvell-picture");
-QString& shownImageName() {
-    static QString name;
-    return name;
-}
-QPixmap& shownImage() {
-    static QPixmap image;
-    return image;
-}
-qint64& shownKey() {
-    static qint64 key = 0;
-    return key;
+
+struct ShownPicture {
+    QString name;
+    QPixmap pixmap;
+    qint64 imageKey = 0;
+    quint64 shown = 0; // pictures named so far
+};
+ShownPicture& shownPicture() {
+    static ShownPicture picture;
+    return picture;
 }
 
 QString tooltipImageName(const QImage& image) {
-    static quint64 next = 0;
-    if (shownKey() != image.cacheKey() || shownImageName().isEmpty()) {
-        shownKey() = image.cacheKey();
-        shownImage() = QPixmap::fromImage(image);
-        shownImageName() = kTooltipScheme + QStringLiteral(":%1").arg(++next);
+    ShownPicture& shown = shownPicture();
+    if (shown.name.isEmpty() || shown.imageKey != image.cacheKey()) {
+        shown.imageKey = image.cacheKey();
+        shown.pixmap = QPixmap::fromImage(image);
+        shown.name = kTooltipScheme + QStringLiteral(":%1").arg(++shown.shown);
     }
-    return shownImageName();
+    return shown.name;
 }
 
 void provideTooltipImages() {
-    static const bool provided = [] {
+    static std::once_flag provided;
+    std::call_once(provided, [] {
         QTextDocument::setDefaultResourceProvider([](const QUrl& url) -> QVariant {
-            if (url.scheme() == kTooltipScheme && url.toString() == shownImageName()) {
-                return shownImage();
+            const ShownPicture& shown = shownPicture();
+            if (url.scheme() == kTooltipScheme && url.toString() == shown.name) {
+                return shown.pixmap;
             }
             return {};
         });
-        return true;
-    }();
-    (void)provided;
+    });
 }
 
 } // namespace
