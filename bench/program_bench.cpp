@@ -54,6 +54,13 @@ void printRatio(const char* what, const std::vector<double>& values, double targ
     std::printf("\n");
 }
 
+std::vector<double> inKiB(std::vector<double> bytes) {
+    for (double& b : bytes) {
+        b /= 1024;
+    }
+    return bytes;
+}
+
 void printTime(const char* what, const std::vector<double>& seconds) {
     const Spread s = spreadOf(seconds);
     std::printf("  %-44s %6.1f ms (%.1f to %.1f)\n", what, s.median * 1e3, s.low * 1e3,
@@ -232,16 +239,7 @@ void programCases(const bench::SyntheticGame& game, const Program& program, int 
     printRatio("  of which the batch (less the scan)", batchCpu, 0);
     printRatio("  the batch to the floor with writes", batchToWritesCpu, 0);
     std::printf("The journal (applying \"*\" with it against QUORVELL_NO_JOURNAL=1):\n");
-    printRatio(
-        "bytes it adds per run (KiB)",
-        [&] {
-            std::vector<double> kib;
-            for (const double bytes : journalBytes) {
-                kib.push_back(bytes / 1024);
-            }
-            return kib;
-        }(),
-        4096);
+    printRatio("bytes it adds per run (KiB)", inKiB(journalBytes), 4096);
     printRatio("the batch's added time, running time", journalCost, 0.15);
     printRatio("the batch's added time, processor time", journalCostCpu, 0.15);
 }
@@ -265,16 +263,7 @@ void coldCases(const bench::SyntheticGame& game, const Program& program, int rep
     std::printf("Cold page cache (maps dropped with POSIX_FADV_DONTNEED before each scan):\n");
     std::printf("  table bytes per map %zu, plus one block %zu\n", install.tableBytes(),
                 patching::kRecordsPerBlock * patching::kRecordStride);
-    printRatio(
-        "bytes read per map from storage (KiB)",
-        [&] {
-            std::vector<double> kib;
-            for (double b : bytes) {
-                kib.push_back(b / 1024);
-            }
-            return kib;
-        }(),
-        0);
+    printRatio("bytes read per map from storage (KiB)", inKiB(bytes), 0);
     printRatio("bytes read / (table + one block per map)", ratios, 1.0);
     printTime("cold scan, less the run without maps", wall);
 }
