@@ -70,7 +70,8 @@ ListFilter::ListFilter(TextureList* list)
         QStringLiteral("Shows the textures whose name holds this text; Escape clears it"));
     bar_->hide();
     connect(field_, &QLineEdit::textChanged, this, &ListFilter::apply);
-    connect(list_->model(), &QAbstractItemModel::rowsInserted, this, &ListFilter::apply);
+    connect(list_->model(), &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) { applyTo(first, last); });
     list_->installEventFilter(this);
     field_->installEventFilter(this);
 }
@@ -90,6 +91,7 @@ void ListFilter::setText(const QString& text) {
         const QRect inside = list_->contentsRect();
         bar_->setGeometry(inside.left(), inside.bottom() + 1 - height, inside.width(), height);
         bar_->show();
+        count_->setText(countText());
     }
     field_->setText(text);
 }
@@ -121,9 +123,14 @@ QString ListFilter::countText() const {
 }
 
 void ListFilter::apply() {
+    applyTo(0, list_->count() - 1);
+}
+
+// Rows come in one at a time while the list fills (2,000 and more), so an
+// insertion looks at the new rows only, never the whole list each time.
+void ListFilter::applyTo(int first, int last) {
     const auto [state, needle] = parse(isOpen() ? field_->text() : QString());
-    int firstShown = -1;
-    for (int row = 0; row < list_->count(); ++row) {
+    for (int row = first; row <= last; ++row) {
         bool shown =
             needle.isEmpty() ||
             QString::fromStdString(list_->rowText(row)).contains(needle, Qt::CaseInsensitive);
@@ -143,16 +150,20 @@ void ListFilter::apply() {
         if (list_->isRowHidden(row) == shown) {
             list_->setRowHidden(row, !shown);
         }
-        if (shown && firstShown < 0) {
-            firstShown = row;
-        }
     }
     // The keys act on the current row: it is always one the player sees.
     const int current = list_->currentRow();
-    if ((current < 0 || list_->isRowHidden(current)) && firstShown >= 0) {
-        list_->setCurrentRow(firstShown);
+    if (current < 0 || list_->isRowHidden(current)) {
+        for (int row = 0; row < list_->count(); ++row) {
+            if (!list_->isRowHidden(row)) {
+                list_->setCurrentRow(row);
+                break;
+            }
+        }
     }
-    count_->setText(countText());
+    if (isOpen()) {
+        count_->setText(countText());
+    }
 }
 
 bool ListFilter::eventFilter(QObject* watched, QEvent* event) {

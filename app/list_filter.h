@@ -41,6 +41,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void applyTo(int first, int last);
     bool listKey(QEvent* event);
     bool fieldKey(QEvent* event);
 
