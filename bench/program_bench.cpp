@@ -78,14 +78,26 @@ struct Spent {
     double cpu = 0;
 };
 
-// One read of each map's table, the least any scan has to do; with
-// writeBack, that read written back whole in one write, the least any
-// rewrite of names on every page of the table has to do. The buffer starts
-// on a page, as the file does: a buffer a few bytes off (where a large
-// allocation's memory begins) makes the system's copy several times slower
-// on some processors, and the floor is to be the quickest plain read.
-Spent floorTime(const bench::SyntheticInstall& install, bool writeBack) {
+// What a floor writes after its read.
+enum class FloorWrites {
+    None,
+    // The table written back whole in one write: the least any rewrite of
+    // names on every page of the table has to do.
+    Once,
+    // Each block of the engine's size written twice: the least a rewrite has
+    // to do that first writes the bytes keeping each name whole, then the
+    // deciding bytes.
+    TwicePerBlock,
+};
+
+// One read of each map's table, the least any scan has to do, then the
+// writes. The buffer starts on a page, as the file does: a buffer a few
+// bytes off (where a large allocation's memory begins) makes the system's
+// copy several times slower on some processors, and the floor is to be the
+// quickest plain read.
+Spent floorTime(const bench::SyntheticInstall& install, FloorWrites writes) {
     constexpr std::size_t kPage = 4096;
+    constexpr std::size_t kBlock = patching::kRecordsPerBlock * patching::kRecordStride;
     const std::size_t size = install.tableBytes();
     std::vector<char> storage(size + kPage);
     char* buffer =
@@ -97,10 +109,17 @@ Spent floorTime(const bench::SyntheticInstall& install, bool writeBack) {
         if (map.read(0, buffer, size) != size) {
             throw std::runtime_error("short read of " + path.string());
         }
-        if (writeBack) {
+        if (writes == FloorWrites::Once) {
             map.write(0, std::string_view(buffer, size));
-            map.close();
         }
+        if (writes == FloorWrites::TwicePerBlock) {
+            for (std::size_t at = 0; at < size; at += kBlock) {
+                const std::string_view block(buffer + at, std::min(kBlock, size - at));
+                map.write(at, block);
+                map.write(at, block);
+            }
+        }
+        map.close();
     }
     return {Seconds(Clock::now() - start).count(), cpuSeconds() - cpuStart};
 }
@@ -165,6 +184,7 @@ void programCases(const bench::SyntheticGame& game, const Program& program, int 
     std::vector<double> scanOffRatio, scanOnRatio, applyRatio, batchRatio;
     std::vector<double> scanOffCpu, scanOnCpu, applyCpu, batchCpu;
     std::vector<double> floorWrites, batchToWrites, batchToWritesCpu;
+    std::vector<double> floorTwice, twiceToWritesCpu, batchToTwiceCpu;
     std::vector<double> journalCost, journalCostCpu, journalBytes;
     const auto journalSize = [&] {
         std::uintmax_t bytes = 0;
@@ -178,8 +198,9 @@ void programCases(const bench::SyntheticGame& game, const Program& program, int 
     switchAllOff(install);
     program.run(kNoSuchPreset, true, kNoMatch); // brings the program's own files in
     for (int r = 0; r < repetitions; ++r) {
-        const Spent f = floorTime(install, false);
-        const Spent fw = floorTime(install, true);
+        const Spent f = floorTime(install, FloorWrites::None);
+        const Spent fw = floorTime(install, FloorWrites::Once);
+        const Spent f2 = floorTime(install, FloorWrites::TwicePerBlock);
         const auto base = program.run(kNoSuchPreset, false, kNoMatch);
         const auto off = program.run(kNoSuchPreset, true, kNoMatch);
         const double journalBefore = journalSize();
@@ -215,12 +236,16 @@ void programCases(const bench::SyntheticGame& game, const Program& program, int 
         floorWrites.push_back(fw.wall);
         batchToWrites.push_back((all.wall - off.wall).count() / fw.wall);
         batchToWritesCpu.push_back((all.cpu - off.cpu).count() / fw.cpu);
+        floorTwice.push_back(f2.wall);
+        twiceToWritesCpu.push_back(f2.cpu / fw.cpu);
+        batchToTwiceCpu.push_back((all.cpu - off.cpu).count() / f2.cpu);
         std::fprintf(stderr, ".");
     }
     std::fprintf(stderr, "\n");
     std::printf("Times (median, lowest to highest of %d repetitions):\n", repetitions);
     printTime("floor: one read of each map's table", floor);
     printTime("floor with writes: that read written back", floorWrites);
+    printTime("tear-free floor: each block written twice", floorTwice);
     printTime("program without maps", withoutMaps);
     printTime("program scan, every texture off", scanOff);
     printTime("program scan, every texture on", scanOn);
@@ -237,7 +262,9 @@ void programCases(const bench::SyntheticGame& game, const Program& program, int 
     printRatio("scan, every texture on", scanOnCpu, 1.5);
     printRatio("applying \"*\" (scan and batch)", applyCpu, 3.0);
     printRatio("  of which the batch (less the scan)", batchCpu, 0);
-    printRatio("  the batch to the floor with writes", batchToWritesCpu, 0);
+    printRatio("  the batch to the floor with writes", batchToWritesCpu, 1.5);
+    printRatio("  the tear-free floor to the floor with writes", twiceToWritesCpu, 0);
+    printRatio("  the batch to the tear-free floor", batchToTwiceCpu, 0);
     std::printf("The journal (applying \"*\" with it against QUORVELL_NO_JOURNAL=1):\n");
     printRatio("bytes it adds per run (KiB)", inKiB(journalBytes), 4096);
     printRatio("the batch's added time, running time", journalCost, 0.15);
@@ -300,7 +327,7 @@ int main(int argc, char** argv) {
         // page cache more slowly here than freshly written ones, and every
         // figure against the floor would move with that.
         bench::windowCases(game, std::filesystem::read_symlink("/proc/self/exe"), repetitions,
-                           [&] { return floorTime(game.install(), false).cpu; });
+                           [&] { return floorTime(game.install(), FloorWrites::None).cpu; });
         coldCases(game, program, std::max(1, repetitions / 3));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "quorvell_program_bench: %s\n", e.what());
