@@ -2,6 +2,7 @@
 
 #include "app/texture_list.h"
 
+#include <QtCore/QTimer>
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>
@@ -55,7 +56,7 @@ QString groupedCount(int count) {
 
 ListFilter::ListFilter(TextureList* list)
     : QObject(list), list_(list), bar_(new QWidget(list)), field_(new QLineEdit(bar_)),
-      count_(new QLabel(bar_)) {
+      count_(new QLabel(bar_)), recount_(new QTimer(this)) {
     bar_->setObjectName(QStringLiteral("ListFilterBar"));
     bar_->setAttribute(Qt::WA_StyledBackground);
     bar_->setStyleSheet(QString::fromLatin1(kBarStyle));
@@ -72,6 +73,16 @@ ListFilter::ListFilter(TextureList* list)
     connect(field_, &QLineEdit::textChanged, this, &ListFilter::apply);
     connect(list_->model(), &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex&, int first, int last) { applyTo(first, last); });
+    connect(list_->model(), &QAbstractItemModel::rowsRemoved, this, [this] {
+        if (isOpen()) {
+            recount_->start();
+        }
+    });
+    // Counted once the rows stop changing: a refresh adds 2,000 rows one by
+    // one, and counting them all at each would cost millions of looks.
+    recount_->setSingleShot(true);
+    recount_->setInterval(0);
+    connect(recount_, &QTimer::timeout, this, [this] { count_->setText(countText()); });
     list_->installEventFilter(this);
     field_->installEventFilter(this);
 }
@@ -162,7 +173,7 @@ void ListFilter::applyTo(int first, int last) {
         }
     }
     if (isOpen()) {
-        count_->setText(countText());
+        recount_->start();
     }
 }
 

@@ -13,6 +13,7 @@
 
 class QLabel;
 class QLineEdit;
+class QTimer;
 class QWidget;
 
 namespace quorvell::app {
@@ -49,6 +50,7 @@ private:
     QWidget* bar_;
     QLineEdit* field_;
     QLabel* count_;
+    QTimer* recount_;
 };
 
 // 2442 -> "2,442"
