@@ -44,8 +44,8 @@ Originals firstFoundIn(const std::string& bytes) {
             for (patching::MapPlan& plan : decodePlans(record.payload, record.kind)) {
                 MapOriginals map{plan.length, plan.identity, {}};
                 map.names.reserve(plan.edits.size());
-                for (patching::NameEdit& edit : plan.edits) {
-                    map.names.emplace_back(edit.offset, std::move(edit.before));
+                for (const patching::NameEdit edit : plan.edits) {
+                    map.names.emplace_back(edit.offset, edit.before);
                 }
                 mergeOriginals(found[pathText(plan.map)], std::move(map));
             }

@@ -364,14 +364,14 @@ std::string encodePlans(const std::vector<patching::MapPlan>& plans) {
     for (const patching::MapPlan& plan : plans) {
         writeMapHead(body, pathText(plan.map), plan.length, plan.identity);
         offsets.clear();
-        for (const patching::NameEdit& edit : plan.edits) {
+        for (const patching::NameEdit edit : plan.edits) {
             offsets.push_back(edit.offset);
         }
         writeOffsets(body, offsets);
         // Runs of names changed alike (a preset run switches hundreds of
         // them in a row the same way): how many, then the two strings.
         for (std::size_t i = 0; i < plan.edits.size();) {
-            const patching::NameEdit& edit = plan.edits[i];
+            const patching::NameEdit edit = plan.edits[i];
             std::size_t same = 1;
             while (i + same < plan.edits.size() && plan.edits[i + same].before == edit.before &&
                    plan.edits[i + same].after == edit.after) {
@@ -400,8 +400,7 @@ std::vector<patching::MapPlan> decodePlans(std::string_view payload, RecordKind 
         if (!tabled) {
             ReadColumns names = readColumns(in, true);
             for (std::size_t i = 0; i < names.offsets.size(); ++i) {
-                plan.edits.push_back(
-                    {names.offsets[i], std::move(names.first[i]), std::move(names.second[i])});
+                plan.edits.add(names.offsets[i], names.first[i], names.second[i]);
             }
             continue;
         }
@@ -416,7 +415,7 @@ std::vector<patching::MapPlan> decodePlans(std::string_view payload, RecordKind 
                 throw std::runtime_error("a run of names that does not fit its map");
             }
             for (std::uint64_t n = 0; n < same; ++n) {
-                plan.edits.push_back({offsets[plan.edits.size()], before, after});
+                plan.edits.add(offsets[plan.edits.size()], before, after);
             }
         }
     }

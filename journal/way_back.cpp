@@ -65,7 +65,7 @@ template <typename Edits> std::pair<std::uint64_t, std::uint64_t> spanOf(const E
 
 std::vector<std::pair<std::uint64_t, std::string>> editsOf(const patching::MapPlan& plan) {
     std::vector<std::pair<std::uint64_t, std::string>> edits;
-    for (const patching::NameEdit& edit : plan.edits) {
+    for (const patching::NameEdit edit : plan.edits) {
         edits.emplace_back(edit.offset, edit.before);
     }
     return edits;
@@ -107,7 +107,7 @@ WayBack planUndo(const std::vector<patching::MapPlan>& runPlans) {
         }
         patching::MapPlan plan = emptyPlan(ran.map, ran.length, window->identity);
         bool changed = false;
-        for (const patching::NameEdit& edit : ran.edits) {
+        for (const patching::NameEdit edit : ran.edits) {
             const std::string_view now = window->at(edit.offset, edit.after.size());
             if (now == edit.before) {
                 continue;
@@ -123,7 +123,7 @@ WayBack planUndo(const std::vector<patching::MapPlan>& runPlans) {
             if (changed) {
                 break;
             }
-            plan.edits.push_back({edit.offset, std::string(now), edit.before});
+            plan.edits.add(edit.offset, now, edit.before);
         }
         if (changed) {
             back.changedSince.push_back(changedByOther(ran.map));
@@ -150,7 +150,7 @@ WayBack planRestore(const Originals& originals) {
         for (const auto& [offset, bytes] : found.names) {
             const std::string_view now = window->at(offset, bytes.size());
             if (now != bytes) {
-                plan.edits.push_back({offset, std::string(now), bytes});
+                plan.edits.add(offset, now, bytes);
             }
         }
         if (!plan.edits.empty()) {
@@ -169,7 +169,7 @@ std::size_t mapsReached(const std::vector<patching::MapPlan>& runPlans) {
         }
         const auto [start, end] = spanOf(editsOf(ran));
         const auto window = readWindow(ran.map, ran.length, start, end, ignored);
-        for (const patching::NameEdit& edit : ran.edits) {
+        for (const patching::NameEdit edit : ran.edits) {
             if (window && window->at(edit.offset, edit.after.size()) == edit.after &&
                 edit.after != edit.before) {
                 ++reached;

@@ -50,8 +50,7 @@ std::optional<NameBytes> rewriteOf(const BatchIndex& index, const TextureReferen
 }
 
 // Only the bytes that differ, from the first to the last of them.
-void addEdit(std::vector<NameEdit>& edits, const TextureReference& reference,
-             std::string_view bytes) {
+void addEdit(NameEdits& edits, const TextureReference& reference, std::string_view bytes) {
     std::size_t first = 0;
     while (first < bytes.size() && bytes[first] == reference.window[first]) {
         ++first;
@@ -63,9 +62,8 @@ void addEdit(std::vector<NameEdit>& edits, const TextureReference& reference,
     if (first == end) {
         return;
     }
-    edits.push_back({reference.nameOffset + first,
-                     std::string(reference.window.substr(first, end - first)),
-                     std::string(bytes.substr(first, end - first))});
+    edits.add(reference.nameOffset + first, reference.window.substr(first, end - first),
+              bytes.substr(first, end - first));
 }
 
 // Edits whose bytes are read and written together: a block of the file no
@@ -89,7 +87,7 @@ struct Order {
     bool decidingFirst;
 };
 
-Order orderOf(const NameEdit& edit) {
+Order orderOf(const NameEdit edit) {
     const std::size_t before = nulAt(edit.before);
     const std::size_t after = nulAt(edit.after);
     if (after < before) {
@@ -103,11 +101,11 @@ Order orderOf(const NameEdit& edit) {
     return {0, false};
 }
 
-std::uint64_t endOf(const NameEdit& edit) {
+std::uint64_t endOf(const NameEdit edit) {
     return edit.offset + edit.after.size();
 }
 
-void checkEdit(const NameEdit& edit) {
+void checkEdit(const NameEdit edit) {
     if (edit.after.size() != edit.before.size() || edit.after.empty() ||
         edit.after.size() > kNameWindow) {
         throw std::logic_error("a name edit must change 1 to 64 bytes in place");
@@ -231,7 +229,7 @@ PatchOutcome applyPlan(const MapPlan& plan, const ApplyOptions& options, const Y
             const std::size_t last = blockEnd(first);
             const char* bytes = readBlock(first, last);
             for (std::size_t i = first; i <= last; ++i) {
-                const NameEdit& edit = plan.edits[i];
+                const NameEdit edit = plan.edits[i];
                 const char* at = bytes + (edit.offset - plan.edits[first].offset);
                 for (std::size_t b = 0; b < edit.before.size(); ++b) {
                     if (at[b] != edit.before[b] && at[b] != edit.after[b]) {
@@ -256,7 +254,7 @@ PatchOutcome applyPlan(const MapPlan& plan, const ApplyOptions& options, const Y
             firstSpans.clear();
             secondSpans.clear();
             for (std::size_t i = first; i <= last; ++i) {
-                const NameEdit& edit = plan.edits[i];
+                const NameEdit edit = plan.edits[i];
                 const Order order = orderOf(edit);
                 char* at = bytes + (edit.offset - start);
                 const std::size_t size = edit.after.size();
@@ -279,7 +277,7 @@ PatchOutcome applyPlan(const MapPlan& plan, const ApplyOptions& options, const Y
             }
             writeRuns(map, bytes, start, firstSpans);
             for (std::size_t i = first; i <= last; ++i) {
-                const NameEdit& edit = plan.edits[i];
+                const NameEdit edit = plan.edits[i];
                 std::memcpy(bytes + (edit.offset - start), edit.after.data(), edit.after.size());
             }
             writeRuns(map, bytes, start, secondSpans);
@@ -303,9 +301,7 @@ PatchOutcome applyPlan(const MapPlan& plan, const ApplyOptions& options, const Y
 }
 
 MapPlan reversed(MapPlan plan) {
-    for (NameEdit& edit : plan.edits) {
-        edit.before.swap(edit.after);
-    }
+    plan.edits.swapSides();
     plan.notSwitchedOn.clear();
     return plan;
 }

@@ -8,6 +8,7 @@
 
 #include "base/io_error.h"
 #include "patching/map_file.h"
+#include "patching/name_edits.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -25,19 +26,11 @@ struct FileIdentity {
     friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
 };
 
-// One name's change: only the bytes that change (at most 13 per reference:
-// "__overridden" and its NUL).
-struct NameEdit {
-    std::uint64_t offset = 0; // of the first changed byte in the file
-    std::string before;       // the bytes there when planned
-    std::string after;        // the bytes written, as long as before
-};
-
 struct MapPlan {
     std::filesystem::path map;
     std::uint64_t length = 0; // the map's length when planned
     FileIdentity identity;
-    std::vector<NameEdit> edits; // in file order, never overlapping
+    NameEdits edits; // in file order, never overlapping
     // As PatchOutcome reports them.
     std::vector<std::string> notSwitchedOn;
     bool vanished = false;

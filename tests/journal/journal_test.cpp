@@ -15,7 +15,7 @@ patching::MapPlan planOf(const std::filesystem::path& map, std::uint64_t offset,
     patching::MapPlan plan;
     plan.map = map;
     plan.length = 100;
-    plan.edits.push_back({offset, std::move(before), std::move(after)});
+    plan.edits.add(offset, before, after);
     return plan;
 }
 

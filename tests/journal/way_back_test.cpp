@@ -16,7 +16,7 @@ using namespace std::string_literals;
 // Writes a plan's bytes (the engine's writer is tested on its own).
 void write(const patching::MapPlan& plan) {
     std::fstream out(plan.map, std::ios::binary | std::ios::in | std::ios::out);
-    for (const patching::NameEdit& edit : plan.edits) {
+    for (const patching::NameEdit edit : plan.edits) {
         out.seekp(static_cast<std::streamoff>(edit.offset));
         out.write(edit.after.data(), static_cast<std::streamsize>(edit.after.size()));
     }
@@ -26,7 +26,9 @@ patching::MapPlan plan(const std::filesystem::path& map, std::vector<patching::N
     patching::MapPlan planned;
     planned.map = map;
     planned.length = std::filesystem::file_size(map);
-    planned.edits = std::move(edits);
+    for (const patching::NameEdit edit : edits) {
+        planned.edits.add(edit.offset, edit.before, edit.after);
+    }
     return planned;
 }
 
