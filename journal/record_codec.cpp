@@ -364,6 +364,7 @@ std::string encodePlans(const std::vector<patching::MapPlan>& plans) {
     for (const patching::MapPlan& plan : plans) {
         writeMapHead(body, pathText(plan.map), plan.length, plan.identity);
         offsets.clear();
+        offsets.reserve(plan.edits.size());
         for (const patching::NameEdit edit : plan.edits) {
             offsets.push_back(edit.offset);
         }
@@ -373,8 +374,7 @@ std::string encodePlans(const std::vector<patching::MapPlan>& plans) {
         for (std::size_t i = 0; i < plan.edits.size();) {
             const patching::NameEdit edit = plan.edits[i];
             std::size_t same = 1;
-            while (i + same < plan.edits.size() && plan.edits[i + same].before == edit.before &&
-                   plan.edits[i + same].after == edit.after) {
+            while (i + same < plan.edits.size() && plan.edits.sameChange(i, i + same)) {
                 ++same;
             }
             body.number(same);

@@ -253,9 +253,19 @@ PatchOutcome applyPlan(const MapPlan& plan, const ApplyOptions& options, const Y
             // shorter text's bytes past its new NUL).
             firstSpans.clear();
             secondSpans.clear();
+            // The order depends on the two strings alone, and an edit's
+            // strings are the plan's own (the same ones, not just equal
+            // ones, for names changed alike): worked out once per run of
+            // names changed alike.
+            NameEdit ordered;
+            Order order{};
             for (std::size_t i = first; i <= last; ++i) {
                 const NameEdit edit = plan.edits[i];
-                const Order order = orderOf(edit);
+                if (edit.before.data() != ordered.before.data() ||
+                    edit.after.data() != ordered.after.data()) {
+                    ordered = edit;
+                    order = orderOf(edit);
+                }
                 char* at = bytes + (edit.offset - start);
                 const std::size_t size = edit.after.size();
                 if (order.decidingFirst) {

@@ -35,6 +35,10 @@ public:
         return {entry.offset, strings_[entry.before], strings_[entry.after]};
     }
     NameEdit back() const { return (*this)[size() - 1]; }
+    // Whether edits i and j change the same bytes into the same bytes.
+    bool sameChange(std::size_t i, std::size_t j) const noexcept {
+        return entries_[i].before == entries_[j].before && entries_[i].after == entries_[j].after;
+    }
     void add(std::uint64_t offset, std::string_view before, std::string_view after);
     // Every edit's before and after swapped: the plan that undoes it.
     void swapSides() noexcept;

@@ -160,24 +160,27 @@ void stopWritesAt(rlim_t limit) {
 }
 
 TEST_F(MapIoTest, WriteThatStoppedPartWayLeavesEveryNameWhole) {
-    const auto path = dir.write("m.ibt", testing::mapOfTextures({"Wall_a", "Wall_a", "Wall_a"}));
+    // Names switched on and off in the same block, each in its own order.
+    const auto path =
+        dir.write("m.ibt", testing::mapOfTextures({"Wall_a", "Door__overridden", "Wall_a"}));
     // Each way round, a write stops inside the second name.
     for (const bool on : {true, false}) {
+        const TextureRows rows{{"Wall_a.dds", on}, {"Door.dds", !on}};
         EXPECT_EXIT(
             {
                 stopWritesAt(MapBuilder::nameOffset(1) + 9);
-                const auto problem = ioErrorProblem(path, "File too large", [&] {
-                    patchPresetInMap(path, BatchIndex({{"Wall_a.dds", on}}));
-                });
+                const auto problem = ioErrorProblem(
+                    path, "File too large", [&] { patchPresetInMap(path, BatchIndex(rows)); });
                 std::_Exit(problem.empty() ? 0 : 1);
             },
             ::testing::ExitedWithCode(0), "");
         const auto map = readFile(path);
         for (std::size_t k = 0; k < 3; ++k) {
+            const std::string base = k == 1 ? "Door" : "Wall_a";
             const auto name = testing::nameAt(map, k);
-            EXPECT_TRUE(name == "Wall_a" || name == "Wall_a__overridden") << k << ": " << name;
+            EXPECT_TRUE(name == base || name == base + "__overridden") << k << ": " << name;
         }
-        patchPresetInMap(path, BatchIndex({{"Wall_a.dds", on}}));
+        patchPresetInMap(path, BatchIndex(rows));
     }
 }
 
