@@ -126,12 +126,21 @@ bool sameMasks(const PixelMasks& a, const PixelMasks& b) {
            a.blue == b.blue && a.alpha == b.alpha && a.luminance == b.luminance;
 }
 
+} // namespace
+
+bool announcesDx10(std::span<const std::uint8_t> head) {
+    return head.size() >= kHeaderBytes && (word(head, 80) & kFourCc) != 0 &&
+           word(head, 84) == fourCc("DX10");
+}
+
+namespace {
+
 // Fills format and layout; the reason when the format is unknown.
 std::string readFormat(std::span<const std::uint8_t> head, TextureInfo& info) {
     const std::uint32_t flags = word(head, 80);
     const std::uint32_t code = word(head, 84);
     if ((flags & kFourCc) != 0) {
-        if (code == fourCc("DX10")) {
+        if (announcesDx10(head)) {
             if (head.size() < kLongestHeader) {
                 return "shorter than its header";
             }

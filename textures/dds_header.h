@@ -16,6 +16,11 @@ inline constexpr std::size_t kHeaderBytes = 4 + 124; // magic + DDS_HEADER
 inline constexpr std::size_t kDx10HeaderBytes = 20;  // DDS_HEADER_DXT10
 inline constexpr std::size_t kLongestHeader = kHeaderBytes + kDx10HeaderBytes;
 
+// Whether the first header announces a DX10 header after it: its pixel
+// format has the FourCC flag and the code "DX10". Otherwise the bytes after it
+// are pixels, whatever the code field holds.
+bool announcesDx10(std::span<const std::uint8_t> head);
+
 // How the pixels of a level are stored, as far as the reader can show them.
 enum class Layout : std::uint8_t {
     None, // named but not shown

@@ -147,7 +147,7 @@ TextureReading readHeader(ByteSource& source) {
         return {std::nullopt, std::nullopt, kShortRead};
     }
     if (length == kHeaderBytes && source.size() >= kLongestHeader &&
-        std::equal(&head[84], &head[88], "DX10")) {
+        announcesDx10(std::span(head).first(length))) {
         if (!source.read(kHeaderBytes, std::span(head).subspan(kHeaderBytes))) {
             return {std::nullopt, std::nullopt, kShortRead};
         }

@@ -116,6 +116,14 @@ TEST(Picture, DecodesEachFormatFromTheLevelItNeeds) {
     }
 }
 
+std::string patched(std::string file, std::size_t at, std::uint32_t value) {
+    std::string bytes;
+    for (int i = 0; i < 4; ++i) {
+        bytes += static_cast<char>((value >> (8 * i)) & 0xff);
+    }
+    return file.replace(at, 4, bytes);
+}
+
 TEST(Picture, SaysSizeFormatAndLevels) {
     const std::string file = tools::ddsFile(DdsFormat::Dxt5, 2048, 2048, 12, {});
     MemorySource source(bytesOf(file));
@@ -123,14 +131,14 @@ TEST(Picture, SaysSizeFormatAndLevels) {
     ASSERT_TRUE(reading.info);
     EXPECT_EQ(reading.info->summary(), "2048 × 2048, DXT5, 12 mip levels");
     EXPECT_EQ(source.bytesRead(), kHeaderBytes);
-}
-
-std::string patched(std::string file, std::size_t at, std::uint32_t value) {
-    std::string bytes;
-    for (int i = 0; i < 4; ++i) {
-        bytes += static_cast<char>((value >> (8 * i)) & 0xff);
-    }
-    return file.replace(at, 4, bytes);
+    // "DX10" in a format that announces no FourCC is no second header: the
+    // pixels follow the first one, and are not read as a header before.
+    const std::string dx10Code =
+        patched(tools::ddsFile(DdsFormat::A8R8G8B8, 8, 8, 1, blockColour), 84, 0x30315844);
+    MemorySource masked(bytesOf(dx10Code));
+    const TextureReading read = readPicture(masked, 8);
+    ASSERT_TRUE(read.picture) << read.problem;
+    EXPECT_EQ(masked.bytesRead(), kHeaderBytes + 8 * 8 * 4);
 }
 
 TEST(Picture, NamesWhatIsWrongWithABadFile) {
