@@ -53,22 +53,24 @@ std::optional<MapWindow> readWindow(const std::filesystem::path& map, std::uint6
     return window;
 }
 
+// Where a changed name lies: its offset and how many bytes.
+std::pair<std::uint64_t, std::size_t> extentOf(const patching::NameEdit& edit) {
+    return {edit.offset, edit.before.size()};
+}
+std::pair<std::uint64_t, std::size_t> extentOf(const std::pair<std::uint64_t, std::string>& name) {
+    return {name.first, name.second.size()};
+}
+
+// From the first byte of the names to the last.
 template <typename Edits> std::pair<std::uint64_t, std::uint64_t> spanOf(const Edits& edits) {
     std::uint64_t start = UINT64_MAX;
     std::uint64_t end = 0;
-    for (const auto& [offset, bytes] : edits) {
+    for (const auto& edit : edits) {
+        const auto [offset, size] = extentOf(edit);
         start = std::min(start, offset);
-        end = std::max(end, offset + bytes.size());
+        end = std::max(end, offset + size);
     }
     return {start, end};
-}
-
-std::vector<std::pair<std::uint64_t, std::string>> editsOf(const patching::MapPlan& plan) {
-    std::vector<std::pair<std::uint64_t, std::string>> edits;
-    for (const patching::NameEdit edit : plan.edits) {
-        edits.emplace_back(edit.offset, edit.before);
-    }
-    return edits;
 }
 
 patching::MapPlan emptyPlan(const std::filesystem::path& map, std::uint64_t length,
@@ -100,7 +102,7 @@ WayBack planUndo(const std::vector<patching::MapPlan>& runPlans) {
         if (ran.edits.empty()) {
             continue;
         }
-        const auto [start, end] = spanOf(editsOf(ran));
+        const auto [start, end] = spanOf(ran.edits);
         const auto window = readWindow(ran.map, ran.length, start, end, back.changedSince);
         if (!window) {
             continue;
@@ -167,7 +169,7 @@ std::size_t mapsReached(const std::vector<patching::MapPlan>& runPlans) {
         if (ran.edits.empty()) {
             continue;
         }
-        const auto [start, end] = spanOf(editsOf(ran));
+        const auto [start, end] = spanOf(ran.edits);
         const auto window = readWindow(ran.map, ran.length, start, end, ignored);
         for (const patching::NameEdit edit : ran.edits) {
             if (window && window->at(edit.offset, edit.after.size()) == edit.after &&
