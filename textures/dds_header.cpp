@@ -139,23 +139,23 @@ namespace {
 std::string readFormat(std::span<const std::uint8_t> head, TextureInfo& info) {
     const std::uint32_t flags = word(head, 80);
     const std::uint32_t code = word(head, 84);
-    if ((flags & kFourCc) != 0) {
-        if (announcesDx10(head)) {
-            if (head.size() < kLongestHeader) {
-                return "shorter than its header";
-            }
-            info.dataOffset = kLongestHeader;
-            const std::uint32_t dxgi = word(head, kHeaderBytes);
-            for (const Dxgi& format : kDxgiFormats) {
-                if (dxgi >= format.first && dxgi <= format.last) {
-                    info.format = format.name;
-                    info.layout = format.layout;
-                    info.masks = format.masks;
-                    return {};
-                }
-            }
-            return "unknown format (DXGI format " + std::to_string(dxgi) + ")";
+    if (announcesDx10(head)) {
+        if (head.size() < kLongestHeader) {
+            return "shorter than its header";
         }
+        info.dataOffset = kLongestHeader;
+        const std::uint32_t dxgi = word(head, kHeaderBytes);
+        for (const Dxgi& format : kDxgiFormats) {
+            if (dxgi >= format.first && dxgi <= format.last) {
+                info.format = format.name;
+                info.layout = format.layout;
+                info.masks = format.masks;
+                return {};
+            }
+        }
+        return "unknown format (DXGI format " + std::to_string(dxgi) + ")";
+    }
+    if ((flags & kFourCc) != 0) {
         for (const Named& format : kFourCcFormats) {
             if (format.code == code) {
                 info.format = format.name;
