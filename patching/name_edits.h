@@ -2,10 +2,10 @@
 
 // The changed names of a map's plan. A run over every map changes hundreds
 // of thousands of names with a handful of distinct byte strings, so each
-// edit is its offset and two numbers
-// into the plan's own table of those strings: 16 bytes a name instead of a
-// pair of strings (72), which the system had to find fresh memory for, page
-// by page, and free again after the run.
+// edit is its offset and two numbers into the plan's own table of those
+// strings: 16 bytes a name instead of a pair of strings (72), which the
+// system had to find fresh memory for, page by page, and free again after
+// the run.
 
 #include <cstddef>
 #include <cstdint>
